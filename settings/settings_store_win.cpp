@@ -1,0 +1,123 @@
+#include "settings/settings_store.h"
+
+#include <algorithm>
+#include <new>
+
+#include "ui/handles.h"
+#include "ui/wide.h"
+
+SettingsRecord Settings;
+std::wstring SettingsPath;
+
+namespace {
+
+IoResult FromLastError() {
+  const DWORD e = GetLastError();
+  return (e == ERROR_PATH_NOT_FOUND) ? IoResult::PathNotFound : IoResult::Failed;
+}
+
+bool WriteAll(HANDLE file, const Bytes& content) {
+  std::size_t done = 0;
+  while (done < content.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, content.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+}  // namespace
+
+IoResult Win32SettingsFileSystem::ReadAll(const Text& path, Bytes& content) {
+  UniqueHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return FromLastError();
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return IoResult::Failed;
+  try {
+    content.assign(static_cast<std::size_t>(size.QuadPart), 0);
+  } catch (const std::bad_alloc&) {
+    content.clear();
+    return IoResult::Failed;
+  }
+  std::size_t done = 0;
+  while (done < content.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
+    DWORD got = 0;
+    if (!ReadFile(file.get(), content.data() + done, chunk, &got, nullptr) || got == 0) break;
+    done += got;
+  }
+  content.resize(done);
+  return IoResult::Ok;
+}
+
+bool Win32SettingsFileSystem::FileExists(const Text& path) {
+  const DWORD a = GetFileAttributesW(Wide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32SettingsFileSystem::FolderExists(const Text& path) {
+  const DWORD a = GetFileAttributesW(Wide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+IoResult Win32SettingsFileSystem::CreateFolder(const Text& path) {
+  if (CreateDirectoryW(Wide(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+    return IoResult::Ok;
+  return FromLastError();
+}
+
+IoResult Win32SettingsFileSystem::ReplaceContents(const Text& path, const Bytes& content) {
+  const std::wstring target = Wide(path);
+  const std::wstring temp = target + L".new";
+  SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // a leftover of an earlier failure
+  {
+    UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return FromLastError();
+    if (!WriteAll(file.get(), content) || !FlushFileBuffers(file.get())) {
+      file.reset();
+      DeleteFileW(temp.c_str());
+      return IoResult::Failed;
+    }
+  }
+  // Read-only and hidden do not survive a rewrite; they are put back if the move fails.
+  const DWORD oldAttributes = GetFileAttributesW(target.c_str());
+  if (oldAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const IoResult failure = FromLastError();
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), oldAttributes);
+    DeleteFileW(temp.c_str());
+    return failure == IoResult::PathNotFound ? IoResult::PathNotFound : IoResult::Failed;
+  }
+  return IoResult::Ok;
+}
+
+std::wstring ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return L"";
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const auto slash = path.rfind(L'\\');
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::wstring DefaultBgmPath() { return Wide(DefaultBgmPathFor(FromWide(ProgramFolder()))); }
+
+void LoadSettings() {
+  Win32SettingsFileSystem fs;
+  LoadSettingsFrom(fs, FromWide(SettingsPath), FromWide(DefaultBgmPath()), Settings);
+}
+
+void SaveSettings() {
+  Win32SettingsFileSystem fs;
+  SaveSettingsTo(fs, FromWide(SettingsPath), Settings);
+}

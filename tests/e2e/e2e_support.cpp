@@ -1,0 +1,118 @@
+#include "e2e_support.h"
+
+#include <sstream>
+
+std::wstring BinFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p(path, n);
+  return p.substr(0, p.rfind(L'\\'));
+}
+
+std::wstring MakeTempFolder(const std::wstring& hint) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  static int counter = 0;
+  for (;;) {
+    std::wstring folder = std::wstring(temp) + L"lumivale-" + hint + L"-" +
+                          std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+  }
+}
+
+bool CopyInto(const std::wstring& folder, const std::wstring& name) {
+  return CopyFileW((BinFolder() + L"\\" + name).c_str(), (folder + L"\\" + name).c_str(), FALSE);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return {};
+  std::string out;
+  char buffer[4096];
+  DWORD got;
+  while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) out.append(buffer, got);
+  CloseHandle(f);
+  return out;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+  return ok && written == bytes.size();
+}
+
+Process::~Process() {
+  if (pi.hProcess) {
+    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hProcess);
+  }
+  if (pi.hThread) CloseHandle(pi.hThread);
+}
+
+bool Process::WaitExit(DWORD ms) { return pi.hProcess && WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
+
+DWORD Process::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(pi.hProcess, &code);
+  return code;
+}
+
+bool Start(Process& run, const std::wstring& program, const std::wstring& arguments,
+           const std::vector<std::wstring>& environment) {
+  // The current environment with the given variables replaced, sorted as Windows keeps it.
+  std::vector<std::wstring> vars;
+  if (wchar_t* block = GetEnvironmentStringsW()) {
+    for (const wchar_t* p = block; *p; p += wcslen(p) + 1) vars.emplace_back(p);
+    FreeEnvironmentStringsW(block);
+  }
+  for (const auto& add : environment) {
+    const std::wstring name = add.substr(0, add.find(L'=') + 1);
+    std::erase_if(vars, [&](const std::wstring& v) { return _wcsnicmp(v.c_str(), name.c_str(), name.size()) == 0; });
+    if (add.size() > name.size()) vars.push_back(add);  // "NAME=" alone removes the variable
+  }
+  std::wstring block;
+  for (const auto& v : vars) block += v + L'\0';
+  block += L'\0';
+
+  std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &si, &run.pi);
+}
+
+HWND WaitForWindow(const wchar_t* title, DWORD ms) {
+  const DWORD until = GetTickCount() + ms;
+  do {
+    if (HWND w = FindWindowW(nullptr, title)) return w;
+    Sleep(20);
+  } while (static_cast<int>(until - GetTickCount()) > 0);
+  return nullptr;
+}
+
+std::string WaitForLogLine(const std::wstring& log, const std::string& prefix, DWORD ms) {
+  const DWORD until = GetTickCount() + ms;
+  do {
+    std::istringstream lines(ReadFileBytes(log));
+    for (std::string line; std::getline(lines, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.rfind(prefix, 0) == 0) return line;
+    }
+    Sleep(20);
+  } while (static_cast<int>(until - GetTickCount()) > 0);
+  return {};
+}
+
+std::string Hex(const std::string& bytes) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : bytes) {
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
