@@ -1,0 +1,39 @@
+#pragma once
+// Skin pictures: the program's BITMAP resources held as 32-bpp DIB sections ready for AlphaBlend.
+#include <windows.h>
+
+class Picture {  // an owned 32-bpp top-down DIB section with premultiplied alpha
+ public:
+  Picture() = default;
+  Picture(Picture&& o) noexcept;
+  Picture& operator=(Picture&& o) noexcept;
+  Picture(const Picture&) = delete;
+  Picture& operator=(const Picture&) = delete;
+  ~Picture();
+
+  HBITMAP bitmap() const { return bitmap_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  explicit operator bool() const { return bitmap_ != nullptr; }
+
+  // Takes ownership of a 32-bpp top-down DIB section whose pixels are already premultiplied.
+  static Picture Adopt(HBITMAP bitmap, int width, int height);
+
+ private:
+  void Reset();
+
+  HBITMAP bitmap_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+// Loads a BITMAP resource of the program (32 bpp with straight alpha, or any lower depth, which is
+// taken as opaque). Returns an empty Picture when the resource is missing or unreadable.
+Picture LoadPicture(const wchar_t* resourceName);
+
+// Copies a part of the picture to dc at (x, y), alpha-blended (transparent pixels leave dc as is).
+// The part is clipped to the picture; an empty picture or an empty part draws nothing.
+void DrawPicturePart(HDC dc, const Picture& p, int x, int y, int srcX, int srcY, int w, int h);
+
+// Number of Picture objects that currently own a bitmap (for leak tests).
+int LivePictureCount();
