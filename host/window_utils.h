@@ -1,0 +1,15 @@
+#pragma once
+// Small window operations shared by the skinned windows and controls. None reports a result; a
+// failing system call is ignored.
+#include <windows.h>
+
+// Puts the window into the topmost band (true) or back into the normal band (false); only the
+// Z order changes.
+void SetTopmost(HWND window, bool topmost);
+
+// Lets the user move a borderless window by dragging any part of it: the platform's caption move
+// loop runs until the button is released. A capture held by a control is released first.
+void StartWindowDrag(HWND window);
+
+// The arrow pointer (true) or the hand over something clickable (false).
+void SetPointerShape(bool arrow);

@@ -1,0 +1,13 @@
+#pragma once
+// The program's fonts. The dialog font ("돋움", 9 pt, Hangul character set) is process-wide: the
+// settings dialog draws with it and the tracking tooltip shows its text in it. The control font
+// (8.25 pt) is what the skinned controls measure their tooltip texts with.
+#include <windows.h>
+
+#include <string>
+
+HFONT DialogFont();   // borrowed; lives until the process ends
+HFONT ControlFont();  // borrowed; lives until the process ends
+
+// Pixel width of a single line of text in the font (0 when it cannot be measured).
+int TextWidth(HFONT font, const std::wstring& text);

@@ -1,0 +1,48 @@
+#include "ui/fonts.h"
+
+#include <cmath>
+
+#include "ui/gdi.h"
+
+namespace {
+
+// Point sizes are turned into pixels at the screen's vertical resolution, as the forms lay out.
+UniqueFont MakeFont(double points) {
+  int dpi = 96;
+  {
+    WindowDC screen(nullptr);
+    if (screen) dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+  }
+  LOGFONTW lf{};
+  lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = HANGUL_CHARSET;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  wcscpy_s(lf.lfFaceName, L"돋움");
+  return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+}  // namespace
+
+HFONT DialogFont() {
+  static UniqueFont font = MakeFont(9);
+  return font.get();
+}
+
+HFONT ControlFont() {
+  static UniqueFont font = MakeFont(8.25);
+  return font.get();
+}
+
+int TextWidth(HFONT font, const std::wstring& text) {
+  if (text.empty()) return 0;
+  WindowDC screen(nullptr);
+  if (!screen) return 0;
+  SelectScope select(screen.get(), font);
+  SIZE size{};
+  if (!GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size)) return 0;
+  return size.cx;
+}
