@@ -1,5 +1,11 @@
 #pragma once
 #include <string>
 
-// Shows a message with the system's message-box style and result codes; blocks until answered.
+// Shows a message with the system's message-box style and result codes; blocks until answered
+// (1 OK, 6 Yes, 7 No, 0 closed without a choice). Never fails outward.
 int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title);
+
+// Opens (false) or closes (true) one level of modality. Only the outermost pair disables and
+// enables every window of the program; calls are paired by the caller on every path.
+void EnableForms(bool enable);
+int ModalDepth();
