@@ -1,0 +1,60 @@
+#include "controls/tip_placement.h"
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+std::int32_t RoundHalfEven(double value) {
+  const double floor = std::floor(value);
+  const double diff = value - floor;
+  double rounded = floor;
+  if (diff > 0.5) {
+    rounded = floor + 1;
+  } else if (diff == 0.5) {
+    rounded = std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
+  }
+  if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
+    throw std::overflow_error("rounded value out of range");
+  }
+  return static_cast<std::int32_t>(rounded);
+}
+
+Text TipDisplayText(const Text& text, bool multiline) {
+  Text out;
+  out.reserve(text.size() + 4);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (!multiline && c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      ++i;
+      continue;
+    }
+    out += c;
+    if (c == u'&') out += u'&';
+  }
+  return out;
+}
+
+std::int32_t TipTrackX(std::int32_t x) { return (x < 3 ? 3 : x) - 3; }
+
+std::uint32_t TrackPositionParam(std::int32_t x, std::int32_t y) {
+  if (y < -32768 || y > 32767) throw std::overflow_error("tooltip y out of range");
+  const std::uint32_t low = static_cast<std::uint32_t>(TipTrackX(x)) & 0xFFFFu;
+  const std::uint32_t high = static_cast<std::uint32_t>(static_cast<std::uint16_t>(static_cast<std::int16_t>(y)));
+  return low | (high << 16);
+}
+
+std::int32_t HalfWidth(std::int32_t width) { return RoundHalfEven(width / 2.0); }
+
+namespace {
+std::int64_t InRange(std::int64_t v) {
+  if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) {
+    throw std::overflow_error("sum out of 32-bit range");
+  }
+  return v;
+}
+}  // namespace
+
+// Each partial sum is checked, as each addition of 32-bit values would overflow on its own.
+std::int32_t CheckedSum(std::int64_t a, std::int64_t b, std::int64_t c) {
+  return static_cast<std::int32_t>(InRange(InRange(a + b) + c));
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Arithmetic of the tracking tooltip, shared by the tooltip window, the path-box tracker and the
+// skinned controls.
+#include <cstdint>
+
+#include "settings/utf.h"
+
+// Nearest integer, a half going to the even neighbour.
+std::int32_t RoundHalfEven(double value);
+
+// The text as the tooltip window is given it: "&" doubled so that it shows as one ampersand (the
+// tooltip would take it as a mnemonic prefix), and, for a single-line tip, every CR LF pair
+// removed rather than shown as a line break.
+Text TipDisplayText(const Text& text, bool multiline);
+
+// The tooltip's left edge for a requested x: 3 pixels to the left (the margin), never left of 0.
+std::int32_t TipTrackX(std::int32_t x);
+
+// The lParam of the track-position message for a requested point: the left edge in the low and
+// y in the high 16 bits. A y outside the signed 16-bit range throws std::overflow_error.
+std::uint32_t TrackPositionParam(std::int32_t x, std::int32_t y);
+
+// Half the width of a text, rounded half to even (the controls centre their tips with it).
+std::int32_t HalfWidth(std::int32_t width);
+
+// Sum of 32-bit values; throws std::overflow_error when it leaves the 32-bit signed range.
+std::int32_t CheckedSum(std::int64_t a, std::int64_t b, std::int64_t c = 0);

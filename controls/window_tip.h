@@ -1,0 +1,42 @@
+#pragma once
+// The tooltip tracker for an ordinary window without tooltip logic of its own (the settings
+// dialog's path box): decides when its tip appears, follows the pointer, changes text and goes.
+#include <cstdint>
+
+#include "controls/screen.h"
+#include "settings/utf.h"
+
+// What the tracker needs from the platform and the tooltip window.
+class WindowTipPlatform {
+ public:
+  virtual ~WindowTipPlatform() = default;
+  // The owner's window rectangle in screen pixels; false (rect untouched) for no such window.
+  virtual bool OwnerRect(WindowId owner, ScreenRect& rect) = 0;
+  virtual WindowId WindowAt(ScreenPoint point) = 0;
+  virtual WindowId TipWindow() = 0;                    // the tooltip window of the process now
+  virtual std::int32_t MeasureText(const Text& text) = 0;  // in the dialog's font
+  virtual void ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y) = 0;
+  virtual void MoveTip(const Text& text, std::int32_t x, std::int32_t y) = 0;
+  virtual void HideTip() = 0;
+};
+
+// The tracker's record (one per process in the program).
+struct TrackTipRecord {
+  bool Active = false;
+  WindowId OwnerWnd = 0;
+  ::Text Text;  // what the tracker shows now; "" for nothing
+  std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+  std::int32_t LastX = 0, LastY = 0;
+  std::int32_t TextWidth = 0;
+  WindowId TipWnd = 0;  // the tooltip window the tracker created, so it hides only its own tip
+};
+
+// The hint shown for an empty path.
+extern const char16_t* const kEmptyPathTip;
+
+// One pointer event on the owner (x, y relative to its window rectangle). button is the mouse
+// button mask (0 none); refresh re-measures the text and moves the tip to the last position.
+// Never throws: any failure leaves the tracker inactive.
+void UpdateWindowTip(TrackTipRecord& state, WindowTipPlatform& platform, WindowId owner,
+                     std::uint8_t button, const Text& text, bool refresh, std::int32_t x,
+                     std::int32_t y);
