@@ -1,0 +1,107 @@
+#pragma once
+// The magnetic windows' decisions: where a dragged window snaps, which windows are glued to their
+// parent and where they go when it moves. Only rectangles, points and the window list; the platform
+// (window rectangles, work area, cursor, the batch move) comes in through MagneticPlatform.
+#include <cstdint>
+#include <vector>
+
+namespace magnetic {
+
+using WindowId = std::uintptr_t;  // a window handle; 0 is none
+
+// Screen pixels; left, top, right, bottom as the platform reports them.
+struct Rect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct Point {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct WindowEntry {
+  WindowId hWnd = 0;
+  WindowId hWndParent = 0;  // the window this one sticks to, 0 for none
+  bool Glued = false;       // touches its parent, directly or through glued siblings
+};
+
+// A window to move in the batch that follows a snap: its new top-left corner.
+struct WindowMove {
+  WindowId hWnd = 0;
+  Point position;
+  friend bool operator==(const WindowMove&, const WindowMove&) = default;
+};
+
+class MagneticPlatform {
+ public:
+  virtual ~MagneticPlatform() = default;
+  // Each returns false when the platform could not answer; the caller keeps its previous value.
+  virtual bool GetWindowRect(WindowId window, Rect& rect) = 0;
+  virtual bool GetWorkArea(Rect& rect) = 0;
+  virtual bool GetCursorPos(Point& point) = 0;
+  // Moves the windows at once, without resizing, reordering or activating them.
+  virtual void MoveWindows(const std::vector<WindowMove>& moves) = 0;
+};
+
+// Edges closer than this many pixels snap together (so at most 9 pixels of travel).
+inline constexpr std::int32_t kSnapDistance = 10;
+
+Rect OffsetRect(const Rect& r, std::int64_t dx, std::int64_t dy);
+// The smallest rectangle that holds both.
+Rect UnionRect(const Rect& a, const Rect& b);
+// Whether two rectangles lie against each other: not apart, and sharing at least one edge line.
+bool IsTouching(const Rect& a, const Rect& b);
+// Updates dx and dy when an edge of `m` comes close to one of `target`; untouched otherwise.
+void EdgeTest(const Rect& m, const Rect& target, std::int32_t& dx, std::int32_t& dy);
+// Where the keyboard move puts the pointer: centred (half to even) and 12 pixels below the top.
+Point MoveGripPoint(const Rect& r);
+
+// The registered windows and the state of the current drag. Entry 0 of the list is never a window;
+// entry 0 of WindowRects is the work area as fetched at the latest drag start.
+class MagneticLayout {
+ public:
+  explicit MagneticLayout(MagneticPlatform& platform);
+
+  // Appends a window (false, and no change, if it is already registered). No glue check.
+  bool AddEntry(WindowId hWnd, WindowId hWndParent);
+  // Takes a window out and clears it as a parent of the others (false if it is not registered).
+  // The caller runs the glue check afterwards, which re-reads the rectangles of the survivors.
+  bool RemoveEntry(WindowId hWnd);
+
+  void CheckGlueing();
+  // The first entry 1..n holding the window, 0 if none.
+  int IndexOfWindow(WindowId hWnd) const;
+
+  // The three steps of a drag, as the window's messages bring them.
+  void DragStart(WindowId hWnd);
+  void Moving(WindowId hWnd, Rect& proposed);
+  void ExitSizeMove(WindowId hWnd);
+  // Replaces `m` by the grabbed position under the cursor, snaps it, and moves the glued windows.
+  void SnapStep(WindowId hWnd, Rect& m);
+
+  int Count() const { return static_cast<int>(entries_.size()) - 1; }
+  const std::vector<WindowEntry>& Entries() const { return entries_; }
+  const std::vector<Rect>& WindowRects() const { return rects_; }
+  Point DragStartCursor() const { return dragStartCursor_; }
+  std::int32_t DragOffsetX() const { return dragOffsetX_; }
+  std::int32_t DragOffsetY() const { return dragOffsetY_; }
+  Point SnapCursor() const { return snapCursor_; }
+  const Rect& MovingRect() const { return movingRect_; }
+
+ private:
+  MagneticPlatform& platform_;
+  std::vector<WindowEntry> entries_{1};
+  std::vector<Rect> rects_{1};
+  Point dragStartCursor_;
+  std::int32_t dragOffsetX_ = 0;
+  std::int32_t dragOffsetY_ = 0;
+  Point snapCursor_;
+  Rect movingRect_;
+};
+
+}  // namespace magnetic

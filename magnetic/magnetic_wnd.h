@@ -1,0 +1,53 @@
+#pragma once
+// Magnetic top-level windows: while dragged, their edges jump onto the work area's edges and onto
+// each other's; a window glued to its parent travels with it. The manager learns of drags through
+// the hook service, which calls zSubclass_Proc for the five messages it registers.
+#include <windows.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "magnetic/magnetic_geometry.h"
+#include "magnetic/subclass_win.h"
+
+class cMagneticWnd final : public HookOwner {
+ public:
+  // Runs the window's unload path when the system close command reaches it (with whatever
+  // confirmation that path asks); the command then goes on to the window. It may remove the
+  // window from the manager, or destroy the manager.
+  using CloseHandler = std::function<void()>;
+
+  cMagneticWnd();
+  ~cMagneticWnd();
+  cMagneticWnd(const cMagneticWnd&) = delete;
+  cMagneticWnd& operator=(const cMagneticWnd&) = delete;
+
+  // False, with no change, for a window already registered.
+  bool AddWindow(HWND hWnd, HWND hWndParent, CloseHandler onClose = {});
+  // False, with no change, for a window not registered.
+  bool RemoveWindow(HWND hWnd);
+  void CheckGlueing();
+
+  void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
+                      WPARAM& wParam, LPARAM& lParam) override;
+
+  const magnetic::MagneticLayout& Layout() const { return layout_; }
+  const HookService& Hooks() const { return hooks_; }
+
+ private:
+  class Platform final : public magnetic::MagneticPlatform {
+   public:
+    bool GetWindowRect(magnetic::WindowId window, magnetic::Rect& rect) override;
+    bool GetWorkArea(magnetic::Rect& rect) override;
+    bool GetCursorPos(magnetic::Point& point) override;
+    void MoveWindows(const std::vector<magnetic::WindowMove>& moves) override;
+  };
+
+  void OnSysCommand(HWND hWnd, WPARAM& wParam);
+
+  Platform platform_;
+  magnetic::MagneticLayout layout_{platform_};
+  std::vector<std::pair<HWND, CloseHandler>> closeHandlers_;
+  HookService hooks_{*this};
+};
