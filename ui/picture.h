@@ -2,6 +2,9 @@
 // Skin pictures: the program's BITMAP resources held as 32-bpp DIB sections ready for AlphaBlend.
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
+
 class Picture {  // an owned 32-bpp top-down DIB section with premultiplied alpha
  public:
   Picture() = default;
@@ -16,8 +19,8 @@ class Picture {  // an owned 32-bpp top-down DIB section with premultiplied alph
   int height() const { return height_; }
   explicit operator bool() const { return bitmap_ != nullptr; }
 
-  // Takes ownership of a 32-bpp top-down DIB section whose pixels are already premultiplied.
-  static Picture Adopt(HBITMAP bitmap, int width, int height);
+  // Builds a picture from top-down pixels 0xAARRGGBB with straight alpha (skins made in code).
+  static Picture FromPixels(int width, int height, const std::uint32_t* pixels);
 
  private:
   void Reset();
@@ -27,9 +30,13 @@ class Picture {  // an owned 32-bpp top-down DIB section with premultiplied alph
   int height_ = 0;
 };
 
-// Loads a BITMAP resource of the program (32 bpp with straight alpha, or any lower depth, which is
-// taken as opaque). Returns an empty Picture when the resource is missing or unreadable.
+// Loads a BITMAP resource of the program: 32 bpp with straight alpha (a picture whose alpha is zero
+// everywhere is taken as opaque). Returns an empty Picture when the resource is missing or is not a
+// well-formed 32-bpp bitmap.
 Picture LoadPicture(const wchar_t* resourceName);
+
+// The same from a packed DIB (a bitmap resource's bytes: header, masks, pixels).
+Picture PictureFromPackedDib(const void* data, std::size_t size);
 
 // Copies a part of the picture to dc at (x, y), alpha-blended (transparent pixels leave dc as is).
 // The part is clipped to the picture; an empty picture or an empty part draws nothing.
