@@ -119,40 +119,57 @@ TEST(LoadPicture, MissingResourceGivesAnEmptyPicture) {
 }
 
 // Transparent skin pixels leave the destination as it was, opaque ones replace it, and the rest
-// blend: checked for every pixel of the check-box skin on two different grounds.
-TEST(DrawPicturePart, CheckBoxSkinBlendsByItsAlpha) {
-  const Picture p = LoadPicture(L"SKIN_CHECKBOX");
-  ASSERT_TRUE(p);
-  const DibPixels skin = ResourcePixels(L"SKIN_CHECKBOX");
-  ASSERT_EQ(skin.width, 52);
-  for (std::uint32_t ground : {0x00336699u, 0x00FF00FFu}) {
-    Canvas canvas(60, 45, ground);
-    DrawPicturePart(canvas.dc(), p, 3, 2, 0, 0, p.width(), p.height());
-    int transparent = 0, opaque = 0;
-    for (int y = 0; y < skin.height; ++y) {
-      for (int x = 0; x < skin.width; ++x) {
-        const std::uint32_t s = skin.argb[y * skin.width + x];
-        const int a = int(s >> 24);
-        const std::uint32_t got = canvas.at(x + 3, y + 2);
-        if (a == 0) {
-          ++transparent;
-          ASSERT_EQ(got, ground) << "transparent pixel " << x << "," << y;
-        } else if (a == 255) {
-          ++opaque;
-          ASSERT_EQ(got, s & 0xFFFFFF) << "opaque pixel " << x << "," << y;
-        } else {
-          for (int shift : {0, 8, 16}) {
-            const int want = (Channel(s, shift) * a + Channel(ground, shift) * (255 - a)) / 255;
-            ASSERT_NEAR(Channel(got, shift), want, 2) << "pixel " << x << "," << y;
+// blend by their alpha: checked for every pixel of the skins with transparency, on two grounds.
+TEST(DrawPicturePart, SkinsBlendByTheirAlpha) {
+  for (const wchar_t* name : {L"SKIN_CHECKBOX", L"SKIN_OPTIONBOX", L"ICON_MSG_WARN"}) {
+    SCOPED_TRACE(Narrow(name));
+    const Picture p = LoadPicture(name);
+    ASSERT_TRUE(p);
+    const DibPixels skin = ResourcePixels(name);
+    ASSERT_EQ(skin.width, p.width());
+    for (std::uint32_t ground : {0x00336699u, 0x00FF00FFu}) {
+      Canvas canvas(p.width() + 8, p.height() + 6, ground);
+      DrawPicturePart(canvas.dc(), p, 3, 2, 0, 0, p.width(), p.height());
+      int transparent = 0, opaque = 0;
+      for (int y = 0; y < skin.height; ++y) {
+        for (int x = 0; x < skin.width; ++x) {
+          const std::uint32_t s = skin.argb[y * skin.width + x];
+          const int a = int(s >> 24);
+          const std::uint32_t got = canvas.at(x + 3, y + 2);
+          if (a == 0) {
+            ++transparent;
+            ASSERT_EQ(got, ground) << "transparent pixel " << x << "," << y;
+          } else if (a == 255) {
+            ++opaque;
+            ASSERT_EQ(got, s & 0xFFFFFF) << "opaque pixel " << x << "," << y;
+          } else {
+            for (int shift : {0, 8, 16}) {
+              const int want = (Channel(s, shift) * a + Channel(ground, shift) * (255 - a)) / 255;
+              ASSERT_NEAR(Channel(got, shift), want, 2) << "pixel " << x << "," << y;
+            }
           }
         }
       }
+      EXPECT_GT(transparent, 0);
+      EXPECT_GT(opaque, 0);
+      EXPECT_EQ(canvas.at(0, 0), ground);
+      EXPECT_EQ(canvas.at(canvas.width() - 1, canvas.height() - 1), ground);
     }
-    EXPECT_GT(transparent, 0);
-    EXPECT_GT(opaque, 0);
-    EXPECT_EQ(canvas.at(0, 0), ground);
-    EXPECT_EQ(canvas.at(59, 44), ground);
   }
+}
+
+// The check box's cell corners are see-through, its frame is not: one cell drawn alone.
+TEST(DrawPicturePart, CheckBoxCellCornerIsTransparentAndFrameOpaque) {
+  const Picture p = LoadPicture(L"SKIN_CHECKBOX");
+  const DibPixels skin = ResourcePixels(L"SKIN_CHECKBOX");
+  ASSERT_TRUE(p);
+  Canvas canvas(20, 20, 0x00336699);
+  DrawPicturePart(canvas.dc(), p, 4, 4, 13, 13, 13, 13);  // checked, hover
+  EXPECT_EQ(canvas.at(4, 4), 0x00336699u) << "corner";
+  EXPECT_EQ(canvas.at(4 + 6, 4), skin.argb[13 * 52 + 13 + 6] & 0xFFFFFF) << "top edge of the frame";
+  EXPECT_EQ(skin.argb[13 * 52 + 13 + 6] >> 24, 0xFFu);
+  EXPECT_EQ(canvas.at(3, 10), 0x00336699u) << "left of the cell";
+  EXPECT_EQ(canvas.at(17, 10), 0x00336699u) << "right of the cell";
 }
 
 // A 4 x 3 opaque picture whose pixel (x, y) is colour 0x10 * (y * 4 + x + 1) in blue.
