@@ -40,14 +40,16 @@ void ControlModel::MouseDown(MouseMask button, MouseMask shift, float x, float y
   }
   Step([&] { host_.FocusForm(); });
   Step([&] { host_.HideTip(); });
-  Step([&] { host_.RaiseMouseDown(button, shift, x, y); });
+  Step([&] { host_.RaiseMouseDown(button, shift, x, y); });  // last step: nothing after it
 }
 
 // The second press of a double click presses the control again, so its release clicks again.
 void ControlModel::DoubleClick() { MouseDown(lastButton_, lastShift_, 0, 0); }
 
 void ControlModel::MouseMove(MouseMask button, MouseMask shift, float x, float y) {
-  Step([&] { host_.RaiseMouseMove(button, shift, x, y); });
+  bool alive = true;
+  Step([&] { alive = host_.RaiseMouseMove(button, shift, x, y); });
+  if (!alive) return;
   Step([&] {
     if (pressed_ && !host_.CaptureIsOurs()) Lose();  // the press was lost
   });
@@ -139,7 +141,9 @@ void ControlModel::MouseUp(MouseMask button, MouseMask shift, float x, float y) 
     Step([&] { host_.Redraw(); });
     if (button == 1 && Inside(x, y)) {
       Step([&] { host_.ClickChangesValue(); });
-      Step([&] { host_.RaiseClick(); });
+      bool alive = true;
+      Step([&] { alive = host_.RaiseClick(); });
+      if (!alive) return;
       Step([&] {
         // The form's Click may have taken the capture away (a message box, say).
         if (!host_.CaptureIsOurs()) {

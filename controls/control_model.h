@@ -38,10 +38,12 @@ class ControlHost {
   // A left click that began on the control ended inside it; runs just before Click (the check
   // box and the option box change their value here).
   virtual void ClickChangesValue() {}
-  virtual void RaiseClick() = 0;
-  virtual void RaiseMouseDown(MouseMask& button, MouseMask& shift, float& x, float& y) = 0;
-  virtual void RaiseMouseMove(MouseMask& button, MouseMask& shift, float& x, float& y) = 0;
-  virtual void RaiseMouseUp(MouseMask& button, MouseMask& shift, float& x, float& y) = 0;
+  // The events. Each returns false when the form's handler destroyed the control: the model
+  // then stops at once, touching nothing of the control any more.
+  virtual bool RaiseClick() = 0;
+  virtual bool RaiseMouseDown(MouseMask& button, MouseMask& shift, float& x, float& y) = 0;
+  virtual bool RaiseMouseMove(MouseMask& button, MouseMask& shift, float& x, float& y) = 0;
+  virtual bool RaiseMouseUp(MouseMask& button, MouseMask& shift, float& x, float& y) = 0;
 };
 
 // Where a control puts its tip: following the cursor (Button, HyperLink), or anchored at the

@@ -74,6 +74,9 @@ bool BufferedWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_ERASEBKGND:
       result = 1;
       return true;
+    case WM_NCDESTROY:
+      buffer_.Reset();  // a window destroyed with its form gives its image back at once
+      return false;
     case WM_PAINT: {
       PaintScope paint(hwnd());
       PaintTo(paint.dc(), paint.area());

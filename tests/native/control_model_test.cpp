@@ -55,16 +55,25 @@ class FakeControl : public ControlHost {
   void ClickChangesValue() override {
     if (clickChangesValue) log.push_back("value");
   }
-  void RaiseClick() override {
+  bool destroyedByClick = false;
+  bool RaiseClick() override {
     log.push_back("Click");
     if (onClick) onClick();
+    return !destroyedByClick;
   }
-  void RaiseMouseDown(MouseMask& b, MouseMask&, float&, float&) override { log.push_back("MouseDown " + std::to_string(b)); }
-  void RaiseMouseMove(MouseMask& b, MouseMask& s, float& x, float& y) override {
+  bool RaiseMouseDown(MouseMask& b, MouseMask&, float&, float&) override {
+    log.push_back("MouseDown " + std::to_string(b));
+    return true;
+  }
+  bool RaiseMouseMove(MouseMask& b, MouseMask& s, float& x, float& y) override {
     log.push_back("MouseMove");
     if (onMouseMove) onMouseMove(b, s, x, y);
+    return true;
   }
-  void RaiseMouseUp(MouseMask& b, MouseMask&, float&, float&) override { log.push_back("MouseUp " + std::to_string(b)); }
+  bool RaiseMouseUp(MouseMask& b, MouseMask&, float&, float&) override {
+    log.push_back("MouseUp " + std::to_string(b));
+    return true;
+  }
 
   std::vector<std::string> Take() { return std::exchange(log, {}); }
   int Count(const std::string& entry) const {
@@ -255,6 +264,15 @@ TEST_F(ButtonModelTest, FailingStepsAreSkipped) {
   model.MouseUp(1, 0, 10, 5);
   EXPECT_EQ(host.Count("MouseUp 1"), 1);
   EXPECT_FALSE(model.Pressed());
+}
+
+TEST_F(ButtonModelTest, ControlDestroyedByClickStopsTheModel) {
+  Hover();
+  model.MouseDown(1, 0, 10, 5);
+  host.destroyedByClick = true;
+  host.Take();
+  model.MouseUp(1, 0, 10, 5);
+  EXPECT_EQ(host.Take(), (Log{"redraw", "Click"}));  // no MouseUp, no capture check
 }
 
 TEST_F(ButtonModelTest, MouseMoveHandlerSeesAndMayChangeTheArguments) {

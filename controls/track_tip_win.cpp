@@ -1,0 +1,151 @@
+#include "controls/track_tip.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "controls/tip_placement.h"
+#include "ui/fonts.h"
+#include "ui/wide.h"
+
+TrackTipRecord TrackTipState;
+
+namespace {
+
+struct TrackTipCore {
+  HWND TipWindow = nullptr;
+  bool Visible = false;
+  bool Multiline = false;
+  TTTOOLINFOW ToolInfo{};
+  std::wstring text;  // what ToolInfo.lpszText points at; the tooltip copies it
+};
+
+TrackTipCore& Core() {
+  static TrackTipCore core;
+  return core;
+}
+
+// A tip belongs to its owner window and dies with it; a handle of a window that is gone is
+// forgotten rather than used.
+void ForgetDeadTip() {
+  TrackTipCore& c = Core();
+  if (c.TipWindow && !IsWindow(c.TipWindow)) c.TipWindow = nullptr;
+}
+
+void EnsureTooltipClass() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    return InitCommonControlsEx(&icc) != FALSE;
+  }();
+  (void)registered;
+}
+
+void PutText(const Text& displayText) {
+  TrackTipCore& c = Core();
+  c.text = Wide(displayText);
+  c.ToolInfo.lpszText = c.text.data();
+}
+
+}  // namespace
+
+void ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly, bool multiline) {
+  ForgetDeadTip();
+  TrackTipCore& c = Core();
+  if (c.TipWindow) DestroyTrackTip();
+
+  EnsureTooltipClass();
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  static DWORD zero = 0;
+  c.TipWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_NOANIMATE | TTS_NOFADE, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, &zero);
+
+  c.ToolInfo = TTTOOLINFOW{};
+  c.ToolInfo.cbSize = TTTOOLINFOW_V2_SIZE;  // the layout that ends with lParam
+  c.ToolInfo.uFlags = trackOnly ? TTF_TRACK : (TTF_TRACK | TTF_ABSOLUTE);
+  c.ToolInfo.hwnd = owner;
+  c.ToolInfo.uId = 0;
+  c.ToolInfo.hinst = instance;
+  PutText(TipDisplayText(text, multiline));
+  SendMessageW(c.TipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
+
+  RECT margin{3, 0, 3, 0};
+  SendMessageW(c.TipWindow, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margin));
+  SendMessageW(c.TipWindow, TTM_SETMAXTIPWIDTH, 0, multiline ? 1000 : -1);
+  c.Multiline = multiline;
+  SendMessageW(c.TipWindow, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), -1);
+
+  SendMessageW(c.TipWindow, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(TrackPositionParam(x, y)));
+  SendMessageW(c.TipWindow, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&c.ToolInfo));
+  SendMessageW(c.TipWindow, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
+  c.Visible = true;
+}
+
+void MoveTrackTip(const Text& text, int x, int y) {
+  ForgetDeadTip();
+  TrackTipCore& c = Core();
+  if (!(c.Visible && c.TipWindow)) return;
+  const Text shown = TipDisplayText(text, c.Multiline);
+  if (!shown.empty()) {  // empty text only moves the tip, so it follows the cursor
+    PutText(shown);
+    SendMessageW(c.TipWindow, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
+  }
+  SendMessageW(c.TipWindow, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(TrackPositionParam(x, y)));
+}
+
+void HideTrackTip() {
+  ForgetDeadTip();
+  TrackTipCore& c = Core();
+  if (c.Visible && c.TipWindow) {
+    ShowWindow(c.TipWindow, SW_HIDE);
+    c.Visible = false;
+  }
+}
+
+void DestroyTrackTip() {
+  ForgetDeadTip();
+  TrackTipCore& c = Core();
+  if (c.TipWindow) {
+    DestroyWindow(c.TipWindow);
+    c.TipWindow = nullptr;
+  }
+}
+
+HWND TipWindow() {
+  ForgetDeadTip();
+  return Core().TipWindow;
+}
+
+bool TrackTipVisible() {
+  ForgetDeadTip();
+  return Core().Visible && Core().TipWindow;
+}
+
+namespace {
+
+HWND AsWindow(WindowId id) { return reinterpret_cast<HWND>(id); }
+WindowId AsId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
+
+class Win32WindowTip : public WindowTipPlatform {
+ public:
+  bool OwnerRect(WindowId owner, ScreenRect& rect) override {
+    RECT r{};
+    if (!GetWindowRect(AsWindow(owner), &r)) return false;
+    rect = {r.left, r.top, r.right, r.bottom};
+    return true;
+  }
+  WindowId WindowAt(ScreenPoint p) override { return AsId(WindowFromPoint(POINT{p.x, p.y})); }
+  WindowId TipWindow() override { return AsId(::TipWindow()); }
+  std::int32_t MeasureText(const Text& text) override { return TextWidth(DialogFont(), Wide(text)); }
+  void ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y) override {
+    ShowTrackTip(text, AsWindow(owner), x, y, true, false);
+  }
+  void MoveTip(const Text& text, std::int32_t x, std::int32_t y) override { MoveTrackTip(text, x, y); }
+  void HideTip() override { HideTrackTip(); }
+};
+
+}  // namespace
+
+void UpdateWindowTip(HWND owner, std::uint8_t button, const Text& text, bool refresh, int x, int y) {
+  Win32WindowTip platform;
+  UpdateWindowTip(TrackTipState, platform, AsId(owner), button, text, refresh, x, y);
+}
