@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "msgbox/msgbox_form.h"
 #include "msgbox/msgbox_layout.h"
 
 namespace {
@@ -20,6 +21,35 @@ BOOL CALLBACK SetEnabled(HWND hwnd, LPARAM enable) {
 
 void EnableAllForms(bool enable) { EnumThreadWindows(GetCurrentThreadId(), SetEnabled, enable); }
 
+// The boxes' owner until the settings dialog exists: a hidden window of the program.
+class OwnerStandIn : public Form {
+ public:
+  OwnerStandIn() { CreateForm(L"Lumivale", 0, 0, 1, 1); }
+};
+
+HWND BoxOwner() {
+  static OwnerStandIn owner;
+  return owner.hwnd();
+}
+
+// Waits until the box is no longer visible, letting every message of the thread run (timers and
+// other handlers go on, and boxes may nest). Blocks until a message arrives rather than polling.
+void WaitWhileVisible(HWND box) {
+  while (IsWindow(box) && IsWindowVisible(box)) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (!IsWindow(box) || !IsWindowVisible(box)) break;
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  }
+}
+
 }  // namespace
 
 void EnableForms(bool enable) {
@@ -30,11 +60,24 @@ int ModalDepth() { return g_modal.Depth(); }
 
 int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title) {
   HWND foreground = GetForegroundWindow();
+  HWND owner = BoxOwner();
   EnableForms(false);
   MessageBeep(static_cast<UINT>(style));
-  const Text cut = CutPrompt(Text(prompt.begin(), prompt.end()));
-  const int result = MessageBoxW(nullptr, std::wstring(cut.begin(), cut.end()).c_str(), title.c_str(),
-                                 static_cast<UINT>(style) | MB_TOPMOST);
+  int result = 0;
+  {
+    MsgboxFr box;
+    const Text cut = CutPrompt(Text(prompt.begin(), prompt.end()));
+    box.SetPrompt(std::wstring(cut.begin(), cut.end()));
+    box.SetCaption(title);
+    box.SetTitle(title);
+    const MsgBoxStyle decoded = DecodeMsgBoxStyle(style);
+    box.ShowButtons(decoded.yesNo);
+    box.ShowIcon(decoded.icon);
+    box.ArrMsgBox();
+    box.ShowOwned(owner);
+    WaitWhileVisible(box.hwnd());
+    result = box.ChoiceButton;
+  }
   EnableForms(true);
   if (foreground) SetForegroundWindow(foreground);
   return result;

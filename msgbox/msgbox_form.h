@@ -1,0 +1,61 @@
+#pragma once
+// MsgboxFr: the skinned message-box window. Borderless, topmost and rounded, drawn from skin
+// pieces, with an optional icon, a title line, the prompt and one (OK) or two (Yes, No) buttons.
+// It answers by storing the result in ChoiceButton and destroying its window.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "msgbox/msgbox_layout.h"
+#include "ui/gdi.h"
+#include "ui/picture.h"
+#include "ui/window.h"
+
+class Button;
+
+class MsgboxFr : public Form {
+ public:
+  MsgboxFr();
+  ~MsgboxFr() override;
+
+  int ChoiceButton = 0;  // 1 OK, 6 Yes, 7 No, 0 nothing chosen
+
+  // The first of these creates the (hidden, topmost) window.
+  void SetPrompt(const std::wstring& prompt);
+  void SetCaption(const std::wstring& caption);
+  void SetTitle(const std::wstring& title);
+  void ShowButtons(bool yesNo);
+  void ShowIcon(MsgIcon icon);
+
+  // Sizes, shapes, lays out and centres the window around its prompt.
+  void ArrMsgBox();
+  // Shows the window modeless, owned by owner, with the keyboard.
+  void ShowOwned(HWND owner);
+
+  bool YesVisible() const { return yesNo_; }
+  bool OkVisible() const { return buttonsShown_ && !yesNo_; }
+  const MsgBoxLayout& Layout() const { return layout_; }
+  const std::wstring& Prompt() const { return prompt_; }
+  const std::wstring& Caption() const { return caption_; }
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void EnsureCreated();
+  void CreateButtons();
+  void Redraw();
+  void Choose(int choice);
+  void OnKeyUp(UINT key);
+  void CopyToClipboard() const;
+
+  std::wstring prompt_ = L"메세지박스 내용", caption_ = L"MsgCaption";
+  bool buttonsShown_ = false, yesNo_ = false, keyArmed_ = false;
+  MsgIcon icon_ = MsgIcon::None;
+  SIZE promptSize_{};
+  MsgBoxLayout layout_{};
+  UniqueFont promptFont_, captionFont_;
+  Picture skin_[8], shadow_, iconInfo_, iconError_, iconWarn_, yesSkin_, noSkin_;
+  std::unique_ptr<Button> yes_, no_, ok_;
+};

@@ -1,0 +1,227 @@
+#include "msgbox/msgbox_form.h"
+
+#include "controls/button.h"
+#include "host/window_utils.h"
+#include "ui/wide.h"
+
+namespace {
+
+constexpr COLORREF kCaptionColor = RGB(0x40, 0x40, 0x40);
+
+UniqueFont MakeFont(int height, int weight) {
+  LOGFONTW lf{};
+  lf.lfHeight = height;
+  lf.lfWeight = weight;
+  lf.lfCharSet = HANGUL_CHARSET;
+  lstrcpynW(lf.lfFaceName, L"돋움", LF_FACESIZE);
+  return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+// Stretches a whole skin piece over a rectangle (frame bands and edges are one pixel thick).
+void StretchPiece(HDC dc, const Picture& piece, const Rect& r) {
+  if (!piece || r.width <= 0 || r.height <= 0) return;
+  UniqueDC source(CreateCompatibleDC(dc));
+  SelectScope select(source.get(), piece.bitmap());
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  AlphaBlend(dc, r.x, r.y, r.width, r.height, source.get(), 0, 0, piece.width(), piece.height(), blend);
+}
+
+SIZE MeasureText(HFONT font, const std::wstring& text) {
+  WindowDC screen(nullptr);
+  SelectScope select(screen.get(), font);
+  RECT r{0, 0, 0, 0};
+  if (!text.empty()) DrawTextW(screen.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+int ShiftState() {
+  return ((GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
+         ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+
+}  // namespace
+
+MsgboxFr::MsgboxFr() {
+  promptFont_ = MakeFont(-12, FW_NORMAL);
+  captionFont_ = MakeFont(-11, FW_BOLD);
+  const wchar_t* pieces[8] = {L"SKIN_MSG_TL",   L"SKIN_MSG_TOP", L"SKIN_MSG_TR",     L"SKIN_MSG_LEFT",
+                              L"SKIN_MSG_RIGHT", L"SKIN_MSG_BL", L"SKIN_MSG_BOTTOM", L"SKIN_MSG_BR"};
+  for (int i = 0; i < 8; ++i) skin_[i] = LoadPicture(pieces[i]);
+  shadow_ = LoadPicture(L"SKIN_BTN_SHADOW");
+  iconInfo_ = LoadPicture(L"ICON_MSG_INFO");
+  iconError_ = LoadPicture(L"ICON_MSG_ERROR");
+  iconWarn_ = LoadPicture(L"ICON_MSG_WARN");
+  yesSkin_ = LoadPicture(L"SKIN_MSG_YES");
+  noSkin_ = LoadPicture(L"SKIN_MSG_NO");
+}
+
+MsgboxFr::~MsgboxFr() = default;
+
+void MsgboxFr::EnsureCreated() {
+  if (hwnd()) return;
+  CreateForm(L"Msgbox", 0, 0, 206, 150, nullptr, WS_EX_TOPMOST);
+  SetTopmost(hwnd(), true);
+}
+
+void MsgboxFr::SetPrompt(const std::wstring& prompt) {
+  EnsureCreated();
+  prompt_ = prompt;
+  promptSize_ = MeasureText(promptFont_.get(), prompt_);
+}
+
+void MsgboxFr::SetCaption(const std::wstring& caption) {
+  EnsureCreated();
+  caption_ = caption;
+}
+
+void MsgboxFr::SetTitle(const std::wstring& title) {
+  EnsureCreated();
+  SetWindowTextW(hwnd(), title.c_str());
+}
+
+void MsgboxFr::ShowButtons(bool yesNo) {
+  buttonsShown_ = true;
+  yesNo_ = yesNo;
+}
+
+void MsgboxFr::ShowIcon(MsgIcon icon) { icon_ = icon; }
+
+void MsgboxFr::ArrMsgBox() {
+  if (!hwnd()) return;
+  layout_ = ArrangeMsgBox(promptSize_.cx, promptSize_.cy, GetSystemMetrics(SM_CXSCREEN),
+                          GetSystemMetrics(SM_CYSCREEN));
+  SetWindowPos(hwnd(), nullptr, layout_.left, layout_.top, layout_.width, layout_.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  CreateButtons();
+  UniqueRegion region(CreateRoundRectRgn(0, 0, layout_.width + 1, layout_.height + 1, 9, 9));
+  if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
+  Redraw();
+}
+
+void MsgboxFr::CreateButtons() {
+  if (!buttonsShown_ || yes_ || ok_) return;
+  const auto make = [this](const Rect& r, const Picture& skin, const char16_t* tip, int choice) {
+    auto button = std::make_unique<Button>();
+    button->Create(hwnd(), r.x, r.y, r.width, r.height);
+    button->SetButtonSkin(&skin);
+    button->SetTrackTipText(tip);
+    button->Click = [this, choice] { Choose(choice); };
+    return button;
+  };
+  if (yesNo_) {
+    yes_ = make(layout_.yes, yesSkin_, u"예 (Enter)", 6);
+    no_ = make(layout_.no, noSkin_, u"아니요 (Esc)", 7);
+  } else {
+    ok_ = make(layout_.ok, yesSkin_, u"확인 (Enter)", 1);
+  }
+}
+
+void MsgboxFr::Redraw() {
+  HDC dc = BufferDC();
+  if (!dc) return;
+  RECT all{0, 0, layout_.width, layout_.height};
+  UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
+  FillRect(dc, &all, white.get());
+  DrawPicturePart(dc, skin_[0], 0, 0, 0, 0, skin_[0].width(), skin_[0].height());
+  const int order[7] = {1, 2, 3, 4, 5, 6, 7};  // top band, top-right, left, right, bottom-left, band, bottom-right
+  for (int i = 0; i < 7; ++i) StretchPiece(dc, skin_[order[i]], layout_.frame[i]);
+  if (buttonsShown_) {
+    if (yesNo_) DrawPicturePart(dc, shadow_, layout_.shadow[0].x, layout_.shadow[0].y, 0, 0, 42, 21);
+    DrawPicturePart(dc, shadow_, layout_.shadow[1].x, layout_.shadow[1].y, 0, 0, 42, 21);
+  }
+  const Picture* icon = icon_ == MsgIcon::Information ? &iconInfo_
+                        : icon_ == MsgIcon::Exclamation ? &iconWarn_
+                        : icon_ == MsgIcon::Critical    ? &iconError_
+                                                        : nullptr;
+  if (icon) DrawPicturePart(dc, *icon, layout_.icon.x, layout_.icon.y, 0, 0, 32, 32);
+
+  SetBkMode(dc, TRANSPARENT);
+  {
+    SelectScope font(dc, captionFont_.get());
+    SetTextColor(dc, kCaptionColor);
+    RECT caption{8, 3, 8 + 297, 3 + 17};
+    DrawTextW(dc, caption_.c_str(), -1, &caption, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
+  }
+  {
+    SelectScope font(dc, promptFont_.get());
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, RGB(255, 255, 255));
+    RECT prompt{layout_.prompt.x, layout_.prompt.y, layout_.prompt.x + layout_.prompt.width,
+                layout_.prompt.y + layout_.prompt.height};
+    DrawTextW(dc, prompt_.c_str(), -1, &prompt, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_EXPANDTABS);
+  }
+  ShowBuffer();
+}
+
+void MsgboxFr::ShowOwned(HWND owner) {
+  if (!hwnd()) return;
+  SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  SetFocus(hwnd());
+}
+
+void MsgboxFr::Choose(int choice) {
+  ChoiceButton = choice;
+  if (hwnd()) DestroyWindow(hwnd());
+}
+
+void MsgboxFr::OnKeyUp(UINT key) {
+  const int shift = ShiftState();
+  if (keyArmed_) {
+    keyArmed_ = false;
+    if (key == VK_RETURN) {
+      Choose(yesNo_ ? 6 : 1);
+      return;
+    }
+    if ((key == VK_F4 && shift == 4) || key == VK_ESCAPE) {
+      if (OkVisible()) Choose(1);
+      else if (buttonsShown_ && yesNo_) Choose(7);
+      return;
+    }
+  }
+  if (key == 'C' && shift == 2) CopyToClipboard();
+}
+
+void MsgboxFr::CopyToClipboard() const {
+  if (!OpenClipboard(hwnd())) return;
+  EmptyClipboard();
+  const Text text = MsgBoxClipboardText(FromWide(caption_), FromWide(prompt_), yesNo_ && buttonsShown_,
+                                        yesNo_ && buttonsShown_, OkVisible());
+  const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    if (void* p = GlobalLock(memory)) {
+      const std::wstring wide = Wide(text);
+      CopyMemory(p, wide.c_str(), bytes);
+      GlobalUnlock(memory);
+      if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);  // else the clipboard owns it
+    } else {
+      GlobalFree(memory);
+    }
+  }
+  CloseClipboard();
+}
+
+bool MsgboxFr::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      // Alt+F4 is this box's own key: the system's close must not run first.
+      keyArmed_ = true;
+      result = 0;
+      return msg == WM_KEYDOWN || wParam == VK_F4;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      OnKeyUp(static_cast<UINT>(wParam));
+      result = 0;
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      StartWindowDrag(hwnd());
+      result = 0;
+      return true;
+  }
+  return Form::OnMessage(msg, wParam, lParam, result);
+}
