@@ -1,0 +1,120 @@
+#pragma once
+// Real windows and real input for the control tests: a topmost host form at a known place,
+// mouse input through SendInput, message pumping with generous deadlines.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "ui/picture.h"
+#include "ui/window.h"
+
+namespace test {
+
+inline void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+inline void PumpFor(DWORD ms) {
+  const ULONGLONG end = GetTickCount64() + ms;
+  do {
+    Pump();
+    Sleep(1);
+  } while (GetTickCount64() < end);
+}
+
+// Pumps until the condition holds or the deadline passes; returns the condition.
+template <class Condition>
+bool WaitFor(Condition condition, DWORD timeoutMs = 3000) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    Pump();
+    if (condition()) return true;
+    if (GetTickCount64() > end) return false;
+    Sleep(2);
+  }
+}
+
+inline void SendMouse(DWORD flags, int x = 0, int y = 0) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_ABSOLUTE) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = static_cast<LONG>((x * 65536LL + w - 1) / w);
+    in.mi.dy = static_cast<LONG>((y * 65536LL + h - 1) / h);
+  }
+  SendInput(1, &in, sizeof in);
+}
+
+// Moves the pointer as the user would and waits until the system has it there.
+inline bool MoveMouse(int x, int y) {
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+  const bool there = WaitFor([&] {
+    POINT p{};
+    GetCursorPos(&p);
+    return p.x == x && p.y == y;
+  });
+  PumpFor(30);
+  return there;
+}
+
+inline void Press(DWORD downFlag) {
+  SendMouse(downFlag);
+  PumpFor(30);
+}
+
+// A borderless topmost form at a fixed screen place, shown and active, as the dialogs are when
+// the user works with them (Wine routes captured mouse input by the active window).
+class HostForm : public Form {
+ public:
+  explicit HostForm(int x = 100, int y = 100, int w = 300, int h = 200, bool activate = true) {
+    CreateForm(L"control test", x, y, w, h, nullptr, WS_EX_TOPMOST);
+    ShowWindow(hwnd(), activate ? SW_SHOW : SW_SHOWNOACTIVATE);
+    if (activate) SetForegroundWindow(hwnd());
+    UpdateWindow(hwnd());
+    PumpFor(30);
+  }
+};
+
+// A skin of three solid frames (normal, hover, pressed) of width x frameHeight pixels each.
+inline Picture SolidSkin(int width, int frameHeight, const COLORREF (&colors)[3]) {
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * 3 * frameHeight);
+  for (int row = 0; row < 3 * frameHeight; ++row) {
+    const COLORREF c = colors[row / frameHeight];
+    const std::uint32_t argb = 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    for (int col = 0; col < width; ++col) pixels[static_cast<std::size_t>(row) * width + col] = argb;
+  }
+  return Picture::FromPixels(width, 3 * frameHeight, pixels.data());
+}
+
+// The colour of a pixel of a window as its paint gives it (WM_PRINTCLIENT into a memory DC).
+inline COLORREF PaintedPixel(HWND window, int x, int y) {
+  RECT r{};
+  GetClientRect(window, &r);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  const COLORREF c = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return c;
+}
+
+inline COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+}  // namespace test
