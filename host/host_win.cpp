@@ -3,8 +3,8 @@
 #include <tlhelp32.h>
 
 #include "host/core_scan.h"
-#include "host/settings_window.h"
 #include "msgbox/msgbox_service.h"
+#include "settings/set_form.h"
 #include "settings/settings_store.h"
 #include "ui/wide.h"
 
@@ -173,5 +173,6 @@ void Main() {
     EndProgram();
   }
   CoreSettingsWindow = reinterpret_cast<HWND>(scan.window);
-  ShowSettingsWindow();
+  SettingsDialog().Show();
+  SettingsDialog().SetWaitForProc(true);
 }

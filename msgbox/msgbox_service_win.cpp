@@ -4,6 +4,7 @@
 
 #include "msgbox/msgbox_form.h"
 #include "msgbox/msgbox_layout.h"
+#include "settings/set_form.h"
 
 namespace {
 
@@ -21,16 +22,8 @@ BOOL CALLBACK SetEnabled(HWND hwnd, LPARAM enable) {
 
 void EnableAllForms(bool enable) { EnumThreadWindows(GetCurrentThreadId(), SetEnabled, enable); }
 
-// The boxes' owner until the settings dialog exists: a hidden window of the program.
-class OwnerStandIn : public Form {
- public:
-  OwnerStandIn() { CreateForm(L"Lumivale", 0, 0, 1, 1); }
-};
-
-HWND BoxOwner() {
-  static OwnerStandIn owner;
-  return owner.hwnd();
-}
+// Boxes are owned by the settings dialog, which is created (loaded, not shown) for that purpose.
+HWND BoxOwner() { return SettingsDialog().hwnd(); }
 
 // Waits until the box is no longer visible, letting every message of the thread run (timers and
 // other handlers go on, and boxes may nest). Blocks until a message arrives rather than polling.

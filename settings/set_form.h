@@ -1,0 +1,83 @@
+#pragma once
+// SetForm: the program's own settings dialog. Borderless, topmost, rounded, drawn on its skin;
+// edits the process-wide Settings and saves them on request. Closing it in any way closes the
+// core's settings window and ends the program.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "controls/button.h"
+#include "controls/callback_names.h"
+#include "ui/gdi.h"
+#include "ui/picture.h"
+#include "ui/window.h"
+
+class cMagneticWnd;
+
+// The two web pages the dialog's links open (addresses under a reserved domain).
+extern const wchar_t* const kOrvaneTeamPage;
+extern const wchar_t* const kPavoVideoPage;
+
+class SetForm : public Form, public NamedMethods {
+ public:
+  SetForm();
+  ~SetForm() override;
+
+  // Creates the window and runs the load step; the window stays hidden until Show.
+  bool Load();
+  void Show();
+  // The supervision timer: once a second the core must still run.
+  void SetWaitForProc(bool on);
+
+  bool SettingsSaved = false;
+
+  // The unload path; false when the user chose to keep the dialog open.
+  bool Unload();
+  // Saves and unloads, as the save button does.
+  void Save();
+
+  // What ends the program: after asking the core's settings window to close (the unload path),
+  // or at once (the core is gone). Tests put their own.
+  std::function<void(bool closeCoreWindow)> EndProgramAction;
+  // What opens a web page (tests put their own).
+  std::function<void(const wchar_t*)> OpenPage;
+
+  HWND PathBox() const { return appPath_; }
+  std::wstring PathText() const;
+  Button& UnloadButton() { return unloadButton_; }
+  Button& OkButton() { return okButton_; }
+  Button& FolderView() { return folderView_; }
+
+  void App_Path_MouseLeave();
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  static LRESULT CALLBACK PathBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void OnKeyUp(WPARAM key);
+  void OnSystemClose();
+  void OnWaitForProc();
+  void ChooseMusicFile();
+  void SetPathBoxHot(bool hot);
+  void Paint();
+
+  Picture background_, thumb_, closeSkin_, folderSkin_, saveSkin_;
+  UniqueFont boldFont_, captionFont_;
+  UniqueBrush pathBrush_;
+  Button unloadButton_, folderView_, okButton_;
+  HWND appPath_ = nullptr;
+  WNDPROC pathBoxProc_ = nullptr;
+  bool pathHot_ = false;
+  bool closeAskedBySystem_ = false;
+  std::unique_ptr<cMagneticWnd> magnetic_;
+};
+
+// The process-wide dialog, created and loaded (not shown) on first use.
+SetForm& SettingsDialog();
+// Whether it exists yet.
+bool SettingsDialogExists();

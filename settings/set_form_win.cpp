@@ -1,0 +1,362 @@
+#include "settings/set_form.h"
+
+#include <shellapi.h>
+
+#include "controls/mouse_leave.h"
+#include "controls/track_tip.h"
+#include "host/host.h"
+#include "host/window_utils.h"
+#include "magnetic/magnetic_wnd.h"
+#include "msgbox/app_icon.h"
+#include "msgbox/msgbox_service.h"
+#include "settings/open_dialog.h"
+#include "settings/settings_store.h"
+#include "ui/fonts.h"
+#include "ui/wide.h"
+
+const wchar_t* const kOrvaneTeamPage = L"https://orvane-team.example/";
+const wchar_t* const kPavoVideoPage = L"https://orvane-team.example/pavo-pv";
+
+namespace {
+
+constexpr int kWidth = 370, kHeight = 250;
+constexpr UINT_PTR kWaitForProcTimer = 1;
+constexpr int kPathBoxId = 100;
+constexpr COLORREF kHeadingColor = RGB(140, 50, 50);
+constexpr COLORREF kFrameIdle = RGB(229, 203, 203), kFrameHot = RGB(191, 130, 130);
+constexpr COLORREF kPathTextIdle = RGB(64, 64, 64), kPathBack = RGB(241, 228, 228);
+constexpr RECT kTxtSh{24, 56, 24 + 292, 56 + 15};
+
+UniqueFont MakeFont(int height, int weight) {
+  LOGFONTW lf{};
+  lf.lfHeight = height;
+  lf.lfWeight = weight;
+  lf.lfCharSet = HANGUL_CHARSET;
+  lstrcpynW(lf.lfFaceName, L"돋움", LF_FACESIZE);
+  return UniqueFont(CreateFontIndirectW(&lf));
+}
+
+void DrawLabel(HDC dc, HFONT font, const wchar_t* text, int x, int y, int w, int h, COLORREF color,
+               bool opaque) {
+  SelectScope select(dc, font);
+  SetTextColor(dc, color);
+  SetBkColor(dc, RGB(255, 255, 255));
+  SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
+  RECT r{x, y, x + w, y + h};
+  DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
+}
+
+void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
+  UniquePen pen(CreatePen(PS_SOLID, 1, color));
+  SelectScope select(dc, pen.get());
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+}
+
+void FrameRectangle(HDC dc, const RECT& r, COLORREF color) {
+  UniqueBrush brush(CreateSolidBrush(color));
+  FrameRect(dc, &r, brush.get());
+}
+
+// Lets pending window messages run, as the path box does before it changes its colours.
+void RunPendingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+std::unique_ptr<SetForm>& DialogSlot() {
+  static std::unique_ptr<SetForm> dialog;
+  return dialog;
+}
+
+}  // namespace
+
+SetForm::SetForm() {
+  background_ = LoadPicture(L"SKIN_DIALOG_BG");
+  thumb_ = LoadPicture(L"SKIN_THUMB");
+  closeSkin_ = LoadPicture(L"SKIN_CLOSE");
+  folderSkin_ = LoadPicture(L"SKIN_FOLDER");
+  saveSkin_ = LoadPicture(L"SKIN_SAVE");
+  boldFont_ = MakeFont(-12, FW_BOLD);
+  captionFont_ = MakeFont(-11, FW_BOLD);
+  pathBrush_ = UniqueBrush(CreateSolidBrush(kPathBack));
+  EndProgramAction = [](bool closeCoreWindow) {
+    if (closeCoreWindow) CloseCoreAndEnd();
+    EndProgram();
+  };
+  OpenPage = [](const wchar_t* page) { ShellExecuteW(nullptr, L"OPEN", page, nullptr, nullptr, SW_SHOWNORMAL); };
+  DefineMethod(u"App_Path_MouseLeave", [this] { App_Path_MouseLeave(); });
+}
+
+SetForm::~SetForm() {
+  KillTimer(hwnd(), kWaitForProcTimer);
+  magnetic_.reset();  // unhooks the window before it goes
+}
+
+bool SetForm::Load() {
+  if (hwnd()) return true;
+  RECT work{0, 0, 800, 600};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int x = work.left + (work.right - work.left - kWidth) / 2;
+  const int y = work.top + (work.bottom - work.top - kHeight) / 2;
+  if (!CreateForm(L"Lumivale! Screen Saver - Setting", x, y, kWidth, kHeight, nullptr, WS_EX_APPWINDOW))
+    return false;
+  SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+
+  unloadButton_.Create(hwnd(), 330, 0, 33, 14);
+  unloadButton_.SetButtonSkin(&closeSkin_);
+  unloadButton_.SetTrackTipText(u"환경설정 닫기");
+  unloadButton_.Click = [this] { Unload(); };
+
+  appPath_ = CreateWindowExW(0, L"EDIT", L"Program Path", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 26, 58,
+                             288, 11, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPathBoxId)),
+                             GetModuleHandleW(nullptr), nullptr);
+  if (appPath_) {
+    SendMessageW(appPath_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    SendMessageW(appPath_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    SetWindowLongPtrW(appPath_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    pathBoxProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(appPath_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PathBoxProc)));
+  }
+
+  folderView_.Create(hwnd(), 320, 54, 20, 19);
+  folderView_.SetButtonSkin(&folderSkin_);
+  folderView_.SetTrackTipText(u"BGM 변경");
+  folderView_.Click = [this] { ChooseMusicFile(); };
+
+  okButton_.Create(hwnd(), 317, 218, 40, 19);
+  okButton_.SetButtonSkin(&saveSkin_);
+  okButton_.SetTrackTipText(u"설정 저장 (Enter)");
+  okButton_.Click = [this] { Save(); };
+
+  Paint();
+
+  // The load step proper.
+  SetAppIcon(hwnd());
+  magnetic_ = std::make_unique<cMagneticWnd>();
+  magnetic_->AddWindow(hwnd(), nullptr, [this] { OnSystemClose(); });
+  if (appPath_) SetWindowTextW(appPath_, Settings.BGMfile.empty() ? L"" : Wide(Settings.BGMfile).c_str());
+  UniqueRegion region(CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 9, 9));
+  if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
+  SetTopmost(hwnd(), true);
+  SettingsSaved = true;
+  return true;
+}
+
+void SetForm::Show() {
+  if (!Load()) return;
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+}
+
+void SetForm::SetWaitForProc(bool on) {
+  if (!hwnd()) return;
+  if (on)
+    SetTimer(hwnd(), kWaitForProcTimer, 1000, nullptr);
+  else
+    KillTimer(hwnd(), kWaitForProcTimer);
+}
+
+std::wstring SetForm::PathText() const {
+  if (!appPath_) return L"";
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(appPath_)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(appPath_, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void SetForm::Paint() {
+  HDC dc = BufferDC();
+  if (!dc) return;
+  RECT all{0, 0, kWidth, kHeight};
+  UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
+  FillRect(dc, &all, white.get());
+  DrawPicturePart(dc, background_, 0, 0, 0, 0, kWidth, kHeight);
+  DrawLabel(dc, captionFont_.get(), L"Lumivale! Screen Saver - Setting", 8, 2, 300, 13, RGB(0x40, 0x40, 0x40), false);
+
+  // The rules first, then the headings on them: their blanks cut the rule like a group title.
+  DrawLine(dc, 24, 45, 345, 45, kHeadingColor);
+  DrawLine(dc, 24, 85, 345, 85, kHeadingColor);
+  DrawLine(dc, 152, 96, 152, 201, kHeadingColor);
+  HFONT font = DialogFont();
+  DrawLabel(dc, font, L" BGM 경로 ", 44, 40, 64, 12, kHeadingColor, true);
+  DrawLabel(dc, font, L" 영상 화질 ", 44, 80, 60, 12, kHeadingColor, true);
+  DrawLabel(dc, font, L" 특수 설정 ", 168, 80, 60, 12, kHeadingColor, true);
+  DrawLabel(dc, boldFont_.get(), L"Lumivale Screen Saver", 160, 136, 113, 25, kHeadingColor, false);
+  DrawLabel(dc, font, L"Orvane Team에서 리모델링된 스크린 세이버입니다", 16, 224, 297, 17, RGB(0, 0, 0), false);
+  DrawPicturePart(dc, thumb_, 280, 136, 0, 0, 70, 70);
+
+  RECT inner = kTxtSh;
+  InflateRect(&inner, -1, -1);
+  UniqueBrush back(CreateSolidBrush(kPathBack));
+  FillRect(dc, &inner, back.get());
+  FrameRectangle(dc, kTxtSh, pathHot_ ? kFrameHot : kFrameIdle);
+  ShowBuffer();
+}
+
+void SetForm::SetPathBoxHot(bool hot) {
+  if (pathHot_ == hot) return;
+  pathHot_ = hot;
+  if (HDC dc = BufferDC()) {
+    FrameRectangle(dc, kTxtSh, hot ? kFrameHot : kFrameIdle);
+    InvalidateRect(hwnd(), &kTxtSh, FALSE);
+  }
+  if (appPath_) InvalidateRect(appPath_, nullptr, TRUE);
+}
+
+void SetForm::App_Path_MouseLeave() {
+  UpdateWindowTip(nullptr, 0, u"", false, 0, 0);
+  SetPathBoxHot(false);
+}
+
+void SetForm::ChooseMusicFile() {
+  DWORD flags = 0x80000;  // explorer style
+  std::wstring file = PathText();
+  std::wstring filter = L"지원 음악파일(*.wav;*.mp3)|*.wav;*.mp3|";
+  if (!ShowOpenDialog(hwnd(), flags, file, L"BGM 변경", filter, L"")) return;
+  if (appPath_) SetWindowTextW(appPath_, file.c_str());
+  Settings.BGMfile = FromWide(PathText());
+  SettingsSaved = false;
+}
+
+void SetForm::Save() {
+  SettingsSaved = true;
+  SaveSettings();
+  Unload();
+}
+
+bool SetForm::Unload() {
+  if (!SettingsSaved &&
+      ShowMsgBox(L"설정이 저장되지 않습니다.\r\n종료하시겠습니까?", 52, L"설정 무시하고 닫기") == 7)
+    return false;
+  if (magnetic_) magnetic_->RemoveWindow(hwnd());
+  KillTimer(hwnd(), kWaitForProcTimer);
+  EndProgramAction(true);
+  return true;
+}
+
+void SetForm::OnSystemClose() {
+  // The close command goes on to the window after this; its WM_CLOSE must not ask again.
+  closeAskedBySystem_ = true;
+  Unload();
+}
+
+void SetForm::OnWaitForProc() {
+  if (WaitForSingleObject(CoreProcess.get(), 0) == WAIT_TIMEOUT) return;
+  // Stopped first: the box's wait runs timers, and every further tick would stack another box.
+  KillTimer(hwnd(), kWaitForProcTimer);
+  CoreProcess.reset();
+  ShowMsgBox(L"LumivaleCore.dll 미싱에러", 16, L"유지 불가");
+  EndProgramAction(false);
+}
+
+void SetForm::OnKeyUp(WPARAM key) {
+  const bool modifier = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+  if (key == VK_RETURN && !modifier) Save();
+}
+
+bool SetForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_TIMER:
+      if (wParam == kWaitForProcTimer) OnWaitForProc();
+      result = 0;
+      return true;
+    case WM_KEYUP:
+      OnKeyUp(wParam);
+      result = 0;
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      StartWindowDrag(hwnd());
+      result = 0;
+      return true;
+    case WM_CTLCOLOREDIT:
+      if (reinterpret_cast<HWND>(lParam) == appPath_) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, pathHot_ ? RGB(0, 0, 0) : kPathTextIdle);
+        SetBkColor(dc, kPathBack);
+        result = reinterpret_cast<LRESULT>(pathBrush_.get());
+        return true;
+      }
+      break;
+    case WM_CLOSE:
+      // Alt+F4 and the task bar arrive as the system close command, which has run the unload
+      // path already; any other close runs it here. The window is never destroyed by a close.
+      if (closeAskedBySystem_)
+        closeAskedBySystem_ = false;
+      else
+        Unload();
+      result = 0;
+      return true;
+  }
+  return Form::OnMessage(msg, wParam, lParam, result);
+}
+
+LRESULT CALLBACK SetForm::PathBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<SetForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self || !self->pathBoxProc_) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  try {
+    return self->OnPathBoxMessage(hwnd, msg, wParam, lParam);
+  } catch (...) {
+    return CallWindowProcW(self->pathBoxProc_, hwnd, msg, wParam, lParam);
+  }
+}
+
+LRESULT SetForm::OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC original = pathBoxProc_;
+  switch (msg) {
+    case WM_CHAR:
+      if (wParam == 1) {  // Ctrl+A
+        SendMessageW(hwnd, EM_SETSEL, 0, GetWindowTextLengthW(hwnd));
+        return 0;
+      }
+      if (wParam == VK_RETURN) return 0;  // no beep; the key's release still saves
+      break;
+    case WM_KEYUP: {
+      const LRESULT r = CallWindowProcW(original, hwnd, msg, wParam, lParam);
+      OnKeyUp(wParam);
+      return r;
+    }
+    case WM_MOUSEMOVE: {
+      HookMouseLeave(hwnd, u"App_Path", this, u"");
+      const std::uint8_t buttons = ((wParam & MK_LBUTTON) ? 1 : 0) | ((wParam & MK_RBUTTON) ? 2 : 0) |
+                                   ((wParam & MK_MBUTTON) ? 4 : 0);
+      UpdateWindowTip(hwnd, buttons, FromWide(PathText()), false, static_cast<short>(LOWORD(lParam)),
+                      static_cast<short>(HIWORD(lParam)));
+      SetPathBoxHot(true);
+      break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      UpdateWindowTip(nullptr, 0, u"", false, 0, 0);
+      RunPendingMessages();
+      SetPathBoxHot(true);
+      break;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      pathBoxProc_ = nullptr;
+      appPath_ = nullptr;
+      break;
+  }
+  return CallWindowProcW(original, hwnd, msg, wParam, lParam);
+}
+
+SetForm& SettingsDialog() {
+  auto& slot = DialogSlot();
+  if (!slot) {
+    slot = std::make_unique<SetForm>();
+    slot->Load();
+  }
+  return *slot;
+}
+
+bool SettingsDialogExists() { return DialogSlot() != nullptr; }
