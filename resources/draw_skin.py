@@ -372,12 +372,15 @@ def landscape(size, detail):
     k = size / 70.0
     img = vgrad(w, h, [(0, (70, 44, 70)), (0.45 * h, (190, 112, 116)), (0.68 * h, (246, 212, 196))])
     glow = Image.new("RGBA", (w, h), (0, 0, 0, 0))
-    shape(w, h, lambda s: s.ellipse(0.64 * w, 0.5 * h, 0.24 * w), (255, 226, 210), glow)
-    glow = glow.filter(ImageFilter.GaussianBlur(4 * k))
+    small = size < 32  # at 16 pixels a wide glow washes the whole icon out
+    glow_r, disc_r = (0.17, 0.17) if small else (0.24, 0.12)
+    shape(w, h, lambda s: s.ellipse(0.64 * w, 0.5 * h, glow_r * w), (255, 226, 210), glow)
+    # Blurred with premultiplied colours, so that the glow's edge fades without a dark fringe.
+    glow = glow.convert("RGBa").filter(ImageFilter.GaussianBlur(4 * k)).convert("RGBA")
     img.alpha_composite(glow)
-    shape(w, h, lambda s: s.ellipse(0.64 * w, 0.5 * h, 0.12 * w), (255, 246, 236), img)
+    shape(w, h, lambda s: s.ellipse(0.64 * w, 0.5 * h, disc_r * w), (255, 246, 236), img)
     if detail:
-        for x, y, b in ((8, 7, 230), (19, 15, 170), (31, 5, 200), (52, 10, 150), (62, 4, 210), (43, 19, 120)):
+        for x, y, b in ((8, 7, 236), (19, 15, 196), (31, 5, 220), (55, 9, 206), (63, 4, 228), (13, 24, 180)):
             img.putpixel((round(x * k), round(y * k)), (b, b, b, 255))
     layers = [
         (0.66, 0.05, 9, 0.9, (184, 110, 120)),
