@@ -1,0 +1,164 @@
+// LumivaleGallery: the skinned pieces built so far on one form. On the left the settings dialog's
+// background with live buttons (hover, press and click them; the tooltip follows the mouse); on
+// the right every frame of every button skin and the check and option box skins. A click on the
+// form outside the pieces drags it; Esc ends the program. With "--hover" the pointer is put on the
+// save button at start, so that a screenshot shows its hover frame and tooltip.
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/button.h"
+#include "controls/track_tip.h"
+#include "host/window_utils.h"
+#include "ui/fonts.h"
+#include "ui/gdi.h"
+#include "ui/picture.h"
+#include "ui/window.h"
+
+namespace {
+
+constexpr int kStripLeft = 392;
+
+struct SkinRow {
+  const wchar_t* resource;
+  const wchar_t* label;
+};
+
+constexpr std::array<SkinRow, 5> kButtonSkins{{
+    {L"SKIN_CLOSE", L"SKIN_CLOSE"},
+    {L"SKIN_FOLDER", L"SKIN_FOLDER"},
+    {L"SKIN_SAVE", L"SKIN_SAVE"},
+    {L"SKIN_MSG_YES", L"SKIN_MSG_YES"},
+    {L"SKIN_MSG_NO", L"SKIN_MSG_NO"},
+}};
+
+class GalleryForm : public Form {
+ public:
+  bool Open() {
+    if (!CreateForm(L"Lumivale Gallery", 20, 20, 720, 300)) return false;
+    SetBackColor(RGB(236, 236, 236));
+    background_ = LoadPicture(L"SKIN_DIALOG_BG");
+    for (const SkinRow& row : kButtonSkins) skins_.push_back(LoadPicture(row.resource));
+    checkBox_ = LoadPicture(L"SKIN_CHECKBOX");
+    optionBox_ = LoadPicture(L"SKIN_OPTIONBOX");
+    PaintForm();
+
+    // The dialog's own buttons where its artwork puts them.
+    AddButton(skins_[0], 333, 1, u"닫기");
+    AddButton(skins_[1], 330, 55, u"음악 파일 찾기");
+    AddButton(skins_[2], 327, 219, u"저장 & 닫기");
+    AddButton(skins_[3], 20, 262, u"예");
+    AddButton(skins_[4], 70, 262, u"아니오");
+    ShowWindow(hwnd(), SW_SHOW);
+    return true;
+  }
+
+  // Puts the pointer on the save button the way a user's mouse would get there.
+  void HoverSaveButton() {
+    if (buttons_.size() < 3) return;
+    RECT r{};
+    GetWindowRect(buttons_[2]->hWnd(), &r);
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in.mi.dx = static_cast<LONG>((x * 65536LL + w - 1) / w);
+    in.mi.dy = static_cast<LONG>((y * 65536LL + h - 1) / h);
+    SendInput(1, &in, sizeof in);
+  }
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    switch (msg) {
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+        StartWindowDrag(hwnd());
+        result = 0;
+        return true;
+      case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) DestroyWindow(hwnd());
+        result = 0;
+        return true;
+      case WM_DESTROY:
+        PostQuitMessage(0);
+        result = 0;
+        return true;
+    }
+    return Form::OnMessage(msg, wParam, lParam, result);
+  }
+
+ private:
+  void AddButton(const Picture& skin, int x, int y, const Text& tip) {
+    auto button = std::make_unique<Button>();
+    const int height = skin ? skin.height() / 3 : 14;
+    if (!button->Create(hwnd(), x, y, skin ? skin.width() : 30, height)) return;
+    button->SetButtonSkin(&skin);
+    button->SetTrackTipText(tip);
+    buttons_.push_back(std::move(button));
+  }
+
+  void Label(HDC dc, int x, int y, const std::wstring& text) {
+    TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+  }
+
+  void PaintForm() {
+    HDC dc = BufferDC();
+    if (!dc) return;
+    RECT all{0, 0, Buffer().width(), Buffer().height()};
+    UniqueBrush back(CreateSolidBrush(BackColor()));
+    FillRect(dc, &all, back.get());
+    if (background_) DrawPicturePart(dc, background_, 0, 0, 0, 0, background_.width(), background_.height());
+
+    SelectScope font(dc, DialogFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(40, 40, 40));
+    Label(dc, kStripLeft + 110, 6, L"normal");
+    Label(dc, kStripLeft + 170, 6, L"hover");
+    Label(dc, kStripLeft + 230, 6, L"pressed");
+    int y = 26;
+    for (std::size_t i = 0; i < kButtonSkins.size(); ++i) {
+      const Picture& skin = skins_[i];
+      Label(dc, kStripLeft, y + 2, kButtonSkins[i].label);
+      if (skin) {
+        for (int frame = 0; frame < 3; ++frame) {
+          const RECT r = SkinFrameRect(skin.width(), skin.height(), static_cast<SkinFrame>(frame));
+          DrawPicturePart(dc, skin, kStripLeft + 110 + 60 * frame, y, 0, r.top, r.right, r.bottom - r.top);
+        }
+        y += skin.height() / 3 + 12;
+      } else {
+        Label(dc, kStripLeft + 110, y + 2, L"(missing)");
+        y += 26;
+      }
+    }
+    y += 6;
+    Label(dc, kStripLeft, y, L"SKIN_CHECKBOX");
+    if (checkBox_) DrawPicturePart(dc, checkBox_, kStripLeft + 110, y, 0, 0, checkBox_.width(), checkBox_.height());
+    Label(dc, kStripLeft + 175, y, L"SKIN_OPTIONBOX");
+    if (optionBox_) DrawPicturePart(dc, optionBox_, kStripLeft + 290, y, 0, 0, optionBox_.width(), optionBox_.height());
+    ShowBuffer();
+  }
+
+  Picture background_;
+  std::vector<Picture> skins_;
+  Picture checkBox_;
+  Picture optionBox_;
+  std::vector<std::unique_ptr<Button>> buttons_;
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+  GalleryForm gallery;
+  if (!gallery.Open()) return 1;
+  if (commandLine && std::wstring(commandLine).find(L"--hover") != std::wstring::npos) gallery.HoverSaveButton();
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
