@@ -85,10 +85,10 @@ bool Start(Process& run, const std::wstring& program, const std::wstring& argume
                         CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &si, &run.pi);
 }
 
-HWND WaitForWindow(const wchar_t* title, DWORD ms) {
+HWND WaitForWindow(const wchar_t* title, DWORD ms, const wchar_t* windowClass) {
   const DWORD until = GetTickCount() + ms;
   do {
-    if (HWND w = FindWindowW(nullptr, title)) return w;
+    if (HWND w = FindWindowW(windowClass, title)) return w;
     Sleep(20);
   } while (static_cast<int>(until - GetTickCount()) > 0);
   return nullptr;
@@ -115,4 +115,46 @@ std::string Hex(const std::string& bytes) {
     out += digits[c & 15];
   }
   return out;
+}
+
+void ClickAt(int x, int y) {
+  SetCursorPos(x, y);
+  Sleep(50);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in[0], sizeof(INPUT));
+  Sleep(50);
+  SendInput(1, &in[1], sizeof(INPUT));
+  Sleep(50);
+}
+
+void PressKey(WORD vk, bool shift, bool ctrl, bool alt) {
+  std::vector<WORD> held;
+  if (shift) held.push_back(VK_LSHIFT);
+  if (ctrl) held.push_back(VK_LCONTROL);
+  if (alt) held.push_back(VK_LMENU);
+  auto send = [](WORD key, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+    Sleep(30);
+  };
+  for (WORD k : held) send(k, false);
+  send(vk, false);
+  send(vk, true);
+  for (auto it = held.rbegin(); it != held.rend(); ++it) send(*it, true);
+}
+
+bool WaitGone(HWND window, DWORD ms) {
+  const DWORD until = GetTickCount() + ms;
+  while (IsWindow(window) && IsWindowVisible(window)) {
+    if (static_cast<int>(until - GetTickCount()) <= 0) return false;
+    Sleep(20);
+  }
+  return true;
 }

@@ -2,6 +2,10 @@
 // Runs Lumivale.scr as Windows would, from a fresh program folder beside a fresh APPDATA.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
 #include <string>
 #include <vector>
 
@@ -24,7 +28,68 @@ bool Start(Process& run, const std::wstring& program, const std::wstring& argume
            const std::vector<std::wstring>& environment);
 
 // Waits until a top-level window with this exact title exists; 0 on time-out.
-HWND WaitForWindow(const wchar_t* title, DWORD ms);
+HWND WaitForWindow(const wchar_t* title, DWORD ms, const wchar_t* windowClass = nullptr);
 // Waits until the core's log holds a line starting with prefix; returns that line or "".
 std::string WaitForLogLine(const std::wstring& log, const std::string& prefix, DWORD ms);
 std::string Hex(const std::string& bytes);
+
+// Real input, as a user gives it: the pointer moved to a screen point and the left button
+// pressed and released there; a key pressed and released with modifiers held around it.
+void ClickAt(int x, int y);
+void PressKey(WORD vk, bool shift = false, bool ctrl = false, bool alt = false);
+// Waits until the window is gone (or no longer visible); false on time-out.
+bool WaitGone(HWND window, DWORD ms);
+
+inline constexpr DWORD kDeadline = 30000;
+inline const std::string kBom = "\xEF\xBB\xBF";
+
+inline std::string Template(const std::string& mode, const std::string& bgmLine, const std::string& o1,
+                     const std::string& o2) {
+  return kBom + "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<LumivaleScreenServer>\r\n\t<Setting>\r\n"
+         "\t\t<InterpolationMode>" + mode + "</InterpolationMode>\r\n\t\t" + bgmLine +
+         "\r\n\t\t<Omake1>" + o1 + "</Omake1>\r\n\t\t<Omake2>" + o2 +
+         "</Omake2>\r\n\t</Setting>\r\n</LumivaleScreenServer>";
+}
+
+inline std::string Utf8(const std::wstring& w) {
+  std::string out(WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+  out.pop_back();
+  return out;
+}
+
+class ProgramRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program = MakeTempFolder(L"루미베일 세이버");
+    appData = MakeTempFolder(L"appdata");
+    log = appData + L"\\core.log";
+    ASSERT_TRUE(CopyInto(program, L"Lumivale.scr"));
+    ASSERT_TRUE(CopyInto(program, L"LumivaleCore.dll"));
+  }
+  void TearDown() override {
+    // A core left running by a test is ended here (the host itself never kills it).
+    const std::string pid = WaitForLogLine(log, "pid ", 0);
+    if (!pid.empty())
+      if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, std::strtoul(pid.c_str() + 4, nullptr, 10))) {
+        TerminateProcess(h, 1);
+        CloseHandle(h);
+      }
+  }
+  bool StartHost(Process& run, const std::wstring& arguments, const std::wstring& mode) {
+    return Start(run, program + L"\\Lumivale.scr", arguments,
+                 {L"APPDATA=" + appData, L"LUMIVALE_CORE_LOG=" + log, L"LUMIVALE_CORE_MODE=" + mode});
+  }
+  std::wstring SettingsFile() const { return appData + L"\\Lumivale!!\\Lumivale!!.xml"; }
+  bool CoreAlive() const {
+    const std::string pid = WaitForLogLine(log, "pid ", 0);
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(pid.c_str() + 4, nullptr, 10));
+    if (!h) return false;
+    const bool alive = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
+    CloseHandle(h);
+    return alive;
+  }
+
+  std::wstring program, appData, log;
+};
+

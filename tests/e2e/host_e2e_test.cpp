@@ -8,58 +8,7 @@
 
 namespace {
 
-constexpr DWORD kDeadline = 30000;
-const std::string kBom = "\xEF\xBB\xBF";
-
-std::string Template(const std::string& mode, const std::string& bgmLine, const std::string& o1,
-                     const std::string& o2) {
-  return kBom + "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<LumivaleScreenServer>\r\n\t<Setting>\r\n"
-         "\t\t<InterpolationMode>" + mode + "</InterpolationMode>\r\n\t\t" + bgmLine +
-         "\r\n\t\t<Omake1>" + o1 + "</Omake1>\r\n\t\t<Omake2>" + o2 +
-         "</Omake2>\r\n\t</Setting>\r\n</LumivaleScreenServer>";
-}
-
-std::string Utf8(const std::wstring& w) {
-  std::string out(WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-  out.pop_back();
-  return out;
-}
-
-class Host : public ::testing::Test {
- protected:
-  void SetUp() override {
-    program = MakeTempFolder(L"루미베일 세이버");
-    appData = MakeTempFolder(L"appdata");
-    log = appData + L"\\core.log";
-    ASSERT_TRUE(CopyInto(program, L"Lumivale.scr"));
-    ASSERT_TRUE(CopyInto(program, L"LumivaleCore.dll"));
-  }
-  void TearDown() override {
-    // A core left running by a test is ended here (the host itself never kills it).
-    const std::string pid = WaitForLogLine(log, "pid ", 0);
-    if (!pid.empty())
-      if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, std::strtoul(pid.c_str() + 4, nullptr, 10))) {
-        TerminateProcess(h, 1);
-        CloseHandle(h);
-      }
-  }
-  bool StartHost(Process& run, const std::wstring& arguments, const std::wstring& mode) {
-    return Start(run, program + L"\\Lumivale.scr", arguments,
-                 {L"APPDATA=" + appData, L"LUMIVALE_CORE_LOG=" + log, L"LUMIVALE_CORE_MODE=" + mode});
-  }
-  std::wstring SettingsFile() const { return appData + L"\\Lumivale!!\\Lumivale!!.xml"; }
-  bool CoreAlive() const {
-    const std::string pid = WaitForLogLine(log, "pid ", 0);
-    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(pid.c_str() + 4, nullptr, 10));
-    if (!h) return false;
-    const bool alive = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
-    CloseHandle(h);
-    return alive;
-  }
-
-  std::wstring program, appData, log;
-};
+using Host = ProgramRun;
 
 TEST(CodePage, IsTheOneThisRunAskedFor) {
   // Wine takes the ANSI code page from LC_ALL; these tests run once under each.
