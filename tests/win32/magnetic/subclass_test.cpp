@@ -93,6 +93,30 @@ TEST_F(HookServiceTest, StubCodeIsExecuteReadAndItsDataIsNotExecutable) {
   EXPECT_EQ(data.Protect, static_cast<DWORD>(PAGE_READWRITE));
 }
 
+#if defined(_M_X64) || defined(__x86_64__)
+TEST_F(HookServiceTest, StackWalksPassThroughTheStub) {
+  TestWindow w(At(100, 100));
+  RecordingOwner owner;
+  owner.service.HookWindow(w.hwnd());
+  owner.service.HookMessage(w.hwnd(), kProbe, kHookBefore);
+  const auto stub = reinterpret_cast<std::uintptr_t>(ProcOf(w.hwnd()));
+  DWORD64 base = 0;
+  EXPECT_NE(RtlLookupFunctionEntry(stub, &base, nullptr), nullptr) << "the stub has unwind data";
+  int stubFrame = -1, frames = 0;
+  owner.act = [&](bool, bool&, LRESULT&, HWND&, UINT&, WPARAM&, LPARAM&) {
+    void* trace[64];
+    frames = CaptureStackBackTrace(0, 64, trace, nullptr);
+    for (int i = 0; i < frames; ++i) {
+      const auto a = reinterpret_cast<std::uintptr_t>(trace[i]);
+      if (a > stub && a < stub + 64) stubFrame = i;
+    }
+  };
+  SendMessageW(w.hwnd(), kProbe, 1, 0);
+  ASSERT_GE(stubFrame, 0) << "the walk reached the stub";
+  EXPECT_GT(frames, stubFrame + 2) << "and went on past it to the platform and this test";
+}
+#endif
+
 TEST_F(HookServiceTest, HandledBeforePhaseSkipsTheProcedureAndTheAfterPhase) {
   TestWindow w(At(100, 100));
   RecordingOwner owner;
