@@ -184,7 +184,7 @@ TEST_F(MagneticWndTest, MovingMessagesComeBackSnappedToTheWorkArea) {
   EXPECT_EQ(w.Count(WM_MOVING), 3) << "the window's own procedure still sees each";
 }
 
-[[noreturn]] void RealDragNearTheEdge() {
+[[noreturn]] static void RealDragNearTheEdge() {
   Scenario s;
   const RECT work = WorkArea();
   TestWindow w(Sized(work.left + 120, work.top + 200, 300, 200), kShownPopup, true);
@@ -204,7 +204,7 @@ TEST(MagneticRealDrag, NearTheWorkAreaEdgeSnaps) {
   EXPECT_EXIT(RealDragNearTheEdge(), ::testing::ExitedWithCode(0), "");
 }
 
-[[noreturn]] void RealDragWithAGluedWindow() {
+[[noreturn]] static void RealDragWithAGluedWindow() {
   Scenario s;
   const RECT work = WorkArea();
   TestWindow parent(Sized(work.left + 300, work.top + 200, 300, 200), kShownPopup, true);

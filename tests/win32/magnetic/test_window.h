@@ -4,6 +4,7 @@
 // system commands to itself so that no test starts a modal loop or closes a window by accident.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -36,9 +37,10 @@ class TestWindow {
   bool passSysCommand;  // let DefWindowProc have WM_SYSCOMMAND
   // A left press anywhere starts the platform's move loop, as the program's borderless forms do.
   bool dragBySurface = false;
-  int enterSizeMove = 0;
-  int exitSizeMove = 0;
-  int moving = 0;
+  // Read by the thread that plays the user during a drag.
+  std::atomic<int> enterSizeMove{0};
+  std::atomic<int> exitSizeMove{0};
+  std::atomic<int> moving{0};
 
   static WNDPROC OriginalProc();
   int Count(UINT msg) const;
