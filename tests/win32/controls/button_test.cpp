@@ -61,8 +61,7 @@ TEST_F(ButtonTest, FrameHeightIsPictureHeightOverThree) {
 
 TEST_F(ButtonTest, LeftPressAndReleaseInsideClicksOnceWithTheRightFrames) {
   EXPECT_EQ(Painted(), kNormal);
-  ASSERT_TRUE(test::MoveMouse(130, 130));
-  ASSERT_TRUE(test::WaitFor([&] { return button.Hover(); }));
+  ASSERT_TRUE(test::MoveMouseUntil(130, 130, [&] { return button.Hover(); }));
   EXPECT_EQ(Painted(), kHover);
   EXPECT_EQ(GetCapture(), button.hWnd());  // hover is held by the capture
 
@@ -75,8 +74,7 @@ TEST_F(ButtonTest, LeftPressAndReleaseInsideClicksOnceWithTheRightFrames) {
   EXPECT_TRUE(button.Pressed());
   EXPECT_EQ(Painted(), kHover);
 
-  ASSERT_TRUE(test::MoveMouse(135, 135));  // back on: pressed again
-  ASSERT_TRUE(test::WaitFor([&] { return button.Hover(); }));
+  ASSERT_TRUE(test::MoveMouseUntil(135, 135, [&] { return button.Hover(); }));  // back on: pressed again
   EXPECT_EQ(Painted(), kPressed);
 
   test::Press(MOUSEEVENTF_LEFTUP);
@@ -84,8 +82,7 @@ TEST_F(ButtonTest, LeftPressAndReleaseInsideClicksOnceWithTheRightFrames) {
   EXPECT_EQ(events, (std::vector<std::string>{"Down 1 10,10", "Click", "Up 1"}));
   EXPECT_EQ(Painted(), kNormal);  // until the next move over it
 
-  ASSERT_TRUE(test::MoveMouse(136, 135));
-  ASSERT_TRUE(test::WaitFor([&] { return button.Hover(); }));
+  ASSERT_TRUE(test::MoveMouseUntil(136, 135, [&] { return button.Hover(); }));
   EXPECT_EQ(Painted(), kHover);
   // What the screen shows is the same image.
   UpdateWindow(button.hWnd());
@@ -93,7 +90,7 @@ TEST_F(ButtonTest, LeftPressAndReleaseInsideClicksOnceWithTheRightFrames) {
 }
 
 TEST_F(ButtonTest, ReleaseOutsideDoesNotClick) {
-  ASSERT_TRUE(test::MoveMouse(130, 130));
+  ASSERT_TRUE(test::MoveMouseUntil(130, 130, [&] { return button.Hover(); }));
   test::Press(MOUSEEVENTF_LEFTDOWN);
   ASSERT_TRUE(test::MoveMouse(250, 130));
   test::Press(MOUSEEVENTF_LEFTUP);
@@ -104,7 +101,7 @@ TEST_F(ButtonTest, ReleaseOutsideDoesNotClick) {
 }
 
 TEST_F(ButtonTest, RightButtonNeverClicks) {
-  ASSERT_TRUE(test::MoveMouse(130, 130));
+  ASSERT_TRUE(test::MoveMouseUntil(130, 130, [&] { return button.Hover(); }));
   test::Press(MOUSEEVENTF_RIGHTDOWN);
   ASSERT_TRUE(test::WaitFor([&] { return Count("Down 2") == 1; }));
   EXPECT_FALSE(button.Pressed());
@@ -117,7 +114,7 @@ TEST_F(ButtonTest, RightButtonNeverClicks) {
 }
 
 TEST_F(ButtonTest, DoubleClickGivesTwoMouseDownsAndTwoClicks) {
-  ASSERT_TRUE(test::MoveMouse(130, 130));
+  ASSERT_TRUE(test::MoveMouseUntil(130, 130, [&] { return button.Hover(); }));
   test::Press(MOUSEEVENTF_LEFTDOWN);
   test::Press(MOUSEEVENTF_LEFTUP);
   test::Press(MOUSEEVENTF_LEFTDOWN);
@@ -144,8 +141,7 @@ TEST_F(ButtonTest, CoveredPartCountsAsLeaving) {
   // A window over the right half of the button.
   test::HostForm cover(145, 110, 60, 60, false);
 
-  ASSERT_TRUE(test::MoveMouse(125, 130));
-  ASSERT_TRUE(test::WaitFor([&] { return button.Hover() && TrackTipVisible(); }));
+  ASSERT_TRUE(test::MoveMouseUntil(125, 130, [&] { return button.Hover() && TrackTipVisible(); }));
   ASSERT_TRUE(test::MoveMouse(150, 130));  // still inside the button's rectangle, but covered
   ASSERT_TRUE(test::WaitFor([&] { return !button.Hover(); }));
   EXPECT_FALSE(TrackTipVisible());
@@ -155,8 +151,7 @@ TEST_F(ButtonTest, CoveredPartCountsAsLeaving) {
 
 TEST_F(ButtonTest, TipFollowsTheCursorAndGoesOnPress) {
   button.SetTrackTipText(u"Save");
-  ASSERT_TRUE(test::MoveMouse(130, 130));
-  ASSERT_TRUE(test::WaitFor([&] { return TrackTipVisible(); }));
+  ASSERT_TRUE(test::MoveMouseUntil(130, 130, [&] { return TrackTipVisible(); }));
   HWND tip = TipWindow();
   ASSERT_TRUE(IsWindowVisible(tip));
   RECT first{};
@@ -173,8 +168,7 @@ TEST_F(ButtonTest, TipFollowsTheCursorAndGoesOnPress) {
 }
 
 TEST_F(ButtonTest, TextWrittenWhileHoveringShowsAtOnceAndEmptyHides) {
-  ASSERT_TRUE(test::MoveMouse(130, 130));
-  ASSERT_TRUE(test::WaitFor([&] { return button.Hover(); }));
+  ASSERT_TRUE(test::MoveMouseUntil(130, 130, [&] { return button.Hover(); }));
   EXPECT_FALSE(TrackTipVisible());
   button.SetTrackTipText(u"Now");
   EXPECT_TRUE(TrackTipVisible());
@@ -184,8 +178,7 @@ TEST_F(ButtonTest, TextWrittenWhileHoveringShowsAtOnceAndEmptyHides) {
 
 TEST_F(ButtonTest, NoSkinLeavesTheOldImage) {
   button.SetButtonSkin(nullptr);
-  ASSERT_TRUE(test::MoveMouse(130, 130));
-  ASSERT_TRUE(test::WaitFor([&] { return button.Hover(); }));
+  ASSERT_TRUE(test::MoveMouseUntil(130, 130, [&] { return button.Hover(); }));
   EXPECT_EQ(Painted(), kNormal);
 }
 
@@ -194,7 +187,7 @@ TEST_F(ButtonTest, HandlerThatDestroysTheButtonEndsCleanly) {
   ASSERT_TRUE(doomed->Create(form.hwnd(), 100, 100, 40, 30));
   doomed->SetButtonSkin(&skin);
   doomed->Click = [&] { doomed.reset(); };
-  ASSERT_TRUE(test::MoveMouse(210, 210));
+  ASSERT_TRUE(test::MoveMouseUntil(210, 210, [&] { return doomed->Hover(); }));
   test::Press(MOUSEEVENTF_LEFTDOWN);
   test::Press(MOUSEEVENTF_LEFTUP);
   ASSERT_TRUE(test::WaitFor([&] { return doomed == nullptr; }));

@@ -62,7 +62,7 @@ class MouseLeaveTest : public ::testing::Test {
 };
 
 TEST_F(MouseLeaveTest, RealLeaveCallsTheNamedMethodOncePerArming) {
-  ASSERT_TRUE(test::MoveMouse(150, 130));  // over the window
+  ASSERT_TRUE(test::MoveMouseUntil(150, 130, [&] { return WindowFromPoint(POINT{150, 130}) == window; }));
   HookMouseLeave(window, u"App_Path", &dialog, u"");
   EXPECT_EQ(Proc(), &MouseLeaveProc);
   ASSERT_TRUE(test::MoveMouse(500, 500));

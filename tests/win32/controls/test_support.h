@@ -64,6 +64,20 @@ inline bool MoveMouse(int x, int y) {
   return there;
 }
 
+// Moves the pointer to (x, y) until the condition holds there. A window just shown may not yet be
+// under the pointer for the display server, so the pointer nudges one pixel and back until the
+// window sees it, as a user's hand would.
+template <class Condition>
+bool MoveMouseUntil(int x, int y, Condition condition, DWORD timeoutMs = 3000) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (int i = 0;; ++i) {
+    const bool home = i % 2 == 0;
+    MoveMouse(home ? x : x + 1, y);
+    if (home && WaitFor(condition, 100)) return true;
+    if (GetTickCount64() > end) return false;
+  }
+}
+
 inline void Press(DWORD downFlag) {
   SendMouse(downFlag);
   PumpFor(30);
@@ -78,7 +92,7 @@ class HostForm : public Form {
     ShowWindow(hwnd(), activate ? SW_SHOW : SW_SHOWNOACTIVATE);
     if (activate) SetForegroundWindow(hwnd());
     UpdateWindow(hwnd());
-    PumpFor(30);
+    PumpFor(100);
   }
 };
 

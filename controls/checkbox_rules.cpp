@@ -1,0 +1,22 @@
+#include "controls/checkbox_rules.h"
+
+#include <stdexcept>
+
+std::int32_t GlyphTop(std::int32_t heightPixels) {
+  const std::int64_t spare = static_cast<std::int64_t>(heightPixels) - kGlyphSize;
+  // Halving rounds down, also below zero (-1 / 2 is -1 here, not 0).
+  return static_cast<std::int32_t>(spare >= 0 ? spare / 2 : -((-spare + 1) / 2));
+}
+
+CellOrigin GlyphCell(bool enabled, std::uint8_t value, bool pressed, bool hover, int disabledColumn) {
+  if (!enabled) return {disabledColumn, kGlyphSize * value};
+  const int row = (pressed && hover) ? 2 : (pressed || hover) ? 1 : 0;
+  return {kGlyphSize * value, kGlyphSize * row};
+}
+
+std::uint8_t CheckBoxStoredValue(int written) {
+  if (written < 0 || written > 255) throw std::out_of_range("check box value outside 0..255");
+  return static_cast<std::uint8_t>(written > 2 ? 2 : written);
+}
+
+std::uint8_t CheckBoxValueAfterClick(std::uint8_t stored) { return stored != 0 ? 0 : 1; }

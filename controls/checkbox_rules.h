@@ -1,0 +1,33 @@
+#pragma once
+// The rules of the glyph controls (CheckBox, OptionBox) that need no window: where the 13 x 13
+// glyph sits, which cell of the skin it is, and how the check box's value is stored and clicked.
+#include <cstdint>
+
+inline constexpr int kGlyphSize = 13;  // a glyph cell is 13 x 13 pixels
+inline constexpr int kCaptionX = 19;   // the caption starts right of the glyph
+// The column of the disabled glyphs: the check box has three values before it, the option box two.
+inline constexpr int kCheckBoxDisabledColumn = 39;
+inline constexpr int kOptionBoxDisabledColumn = 26;
+
+// Pixel row of the glyph in a control of the given height: centred, rounded down (a control lower
+// than the glyph gets a negative row).
+std::int32_t GlyphTop(std::int32_t heightPixels);
+
+struct CellOrigin {
+  int x = 0;
+  int y = 0;
+};
+
+// The skin cell for the control's state. Enabled: the value's column, with row 0 when neither
+// pressed nor hovered, 13 when exactly one is, 26 when both. Disabled: the disabled column, the
+// value's row, whatever the flags.
+CellOrigin GlyphCell(bool enabled, std::uint8_t value, bool pressed, bool hover, int disabledColumn);
+
+// The check box's value as stored for a written number: 0 unchecked, 1 checked, 2 third state; a
+// number above 2 is stored as 2. The value is an 8-bit number: one outside 0..255 throws
+// std::out_of_range, as the system's 8-bit property refuses it.
+std::uint8_t CheckBoxStoredValue(int written);
+
+// The check box's value after a click: unchecked becomes checked, checked and the third state
+// become unchecked.
+std::uint8_t CheckBoxValueAfterClick(std::uint8_t stored);

@@ -1,0 +1,33 @@
+#pragma once
+// HyperLink: a one-line text link. It prints Prompt in link colours, underlines it while the
+// pointer is over it or it is pressed, sizes itself to the text, and has the shared control model
+// unchanged (tooltip following the cursor, Click on a left press and release over it).
+#include <windows.h>
+
+#include "controls/skinned_control.h"
+
+class HyperLink : public SkinnedControl {
+ public:
+  HyperLink() : SkinnedControl(TipStyle::FollowCursor) {}
+
+  // Creates the control's window on the form, sizes it to Prompt and paints it. The width and
+  // height asked for give way to the text's size.
+  bool Create(HWND parent, int x, int y, int width, int height);
+
+  // The link text. Writing it resizes the control to the text and repaints.
+  const Text& Prompt() const { return prompt_; }
+  void SetPrompt(const Text& prompt);
+
+  // Paints the text in the colour and underline of the current flags, on the form's background.
+  void DrawPicture() override;
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void OnBufferResized() override { DrawPicture(); }
+
+ private:
+  void SizeToPrompt();
+
+  // The default text is the control type's name; every form sets its own.
+  Text prompt_ = u"HyperLink";
+};

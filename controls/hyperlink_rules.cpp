@@ -1,0 +1,7 @@
+#include "controls/hyperlink_rules.h"
+
+LinkLook LinkLookFor(bool pressed, bool hover) {
+  return {pressed && hover ? kLinkRed : kLinkBlue, pressed || hover};
+}
+
+LinkSize LinkSizeFor(int textWidth, int textHeight) { return {textWidth, textHeight + 1}; }

@@ -1,0 +1,26 @@
+#pragma once
+// OptionBox: the skinned option (radio) button, the check box with two values and one rule added:
+// turning one on turns off the other option boxes of its form in the same container window.
+#include <windows.h>
+
+#include "controls/checkbox.h"
+
+class OptionBox : public GlyphBox {
+ public:
+  OptionBox();
+
+  // Creates the control's window on the form (or in a container window on it) and paints it.
+  bool Create(HWND parent, int x, int y, int width, int height);
+
+  // Writing true turns off the members of the group that are on, then this one on; writing false
+  // turns only this one off (the group may be left with none on). No event is raised.
+  bool value() const { return storedValue_ != 0; }
+  void SetValue(bool value);
+
+  // The window that holds the control: the form itself or a container on it.
+  HWND ContainerHwnd() const { return hwnd() ? GetParent(hwnd()) : nullptr; }
+
+ protected:
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void ClickChangesValue() override;
+};

@@ -1,0 +1,72 @@
+#include "controls/optionbox.h"
+
+#include <vector>
+
+#include "controls/checkbox_rules.h"
+#include "controls/optionbox_rules.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"LumivaleOptionBox";
+// Messages of the option box class, with which a member reads and writes another's value.
+constexpr UINT kGetValue = WM_USER + 1;
+constexpr UINT kWriteValue = WM_USER + 2;  // wParam: the new value (0 or 1)
+
+HWND AsHwnd(WindowId id) { return reinterpret_cast<HWND>(id); }
+WindowId AsId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
+
+BOOL CALLBACK CollectOptionBox(HWND window, LPARAM param) {
+  wchar_t name[64] = {};
+  if (GetClassNameW(window, name, 64) && lstrcmpW(name, kClassName) == 0) {
+    auto& boxes = *reinterpret_cast<std::vector<OptionBoxEntry>*>(param);
+    boxes.push_back({AsId(window), AsId(GetParent(window)), SendMessageW(window, kGetValue, 0, 0) != 0});
+  }
+  return TRUE;
+}
+
+// The option boxes of the form that holds `control`, found anew at each use.
+std::vector<OptionBoxEntry> FormOptionBoxes(HWND control) {
+  std::vector<OptionBoxEntry> boxes;
+  HWND form = GetAncestor(control, GA_ROOT);
+  if (form) EnumChildWindows(form, CollectOptionBox, reinterpret_cast<LPARAM>(&boxes));
+  return boxes;
+}
+
+void TurnOffOthers(HWND control, TurnOff which) {
+  const std::vector<WindowId> others =
+      OthersToTurnOff(FormOptionBoxes(control), AsId(control), AsId(GetParent(control)), which);
+  for (WindowId other : others) SendMessageW(AsHwnd(other), kWriteValue, 0, 0);
+}
+
+}  // namespace
+
+OptionBox::OptionBox() : GlyphBox(L"SKIN_OPTIONBOX", kOptionBoxDisabledColumn, u"OptionBox") {}
+
+bool OptionBox::Create(HWND parent, int x, int y, int width, int height) {
+  return CreateBox(kClassName, parent, x, y, width, height);
+}
+
+void OptionBox::SetValue(bool value) {
+  if (value && hwnd()) TurnOffOthers(hwnd(), TurnOff::OnesThatAreOn);
+  storedValue_ = value ? 1 : 0;
+  DrawPicture();
+}
+
+// A click never turns an option box off, and writes false to every other member, on or not.
+void OptionBox::ClickChangesValue() {
+  storedValue_ = 1;
+  TurnOffOthers(hwnd(), TurnOff::All);
+}
+
+bool OptionBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case kGetValue:
+      result = value() ? 1 : 0;
+      return true;
+    case kWriteValue:
+      SetValue(wParam != 0);
+      result = 0;
+      return true;
+  }
+  return GlyphBox::OnMessage(msg, wParam, lParam, result);
+}

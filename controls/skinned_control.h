@@ -1,0 +1,80 @@
+#pragma once
+// The window side of the skinned controls (Button, HyperLink, CheckBox, OptionBox): turns mouse
+// messages into calls of the shared control model and carries out what the model decides. A
+// control adds its drawing (DrawPicture) and, where it differs, its value change on click.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "controls/control_model.h"
+#include "ui/window.h"
+
+// Event handler for MouseDown, MouseMove and MouseUp: button and shift masks, x and y in the
+// control's pixels, all by reference.
+using MouseEvent = std::function<void(MouseMask& button, MouseMask& shift, float& x, float& y)>;
+
+class SkinnedControl : public ChildControl, protected ControlHost {
+ public:
+  ~SkinnedControl() override;
+
+  HWND hWnd() const { return hwnd(); }
+
+  const Text& TrackTipText() const { return model_.TrackTipText(); }
+  void SetTrackTipText(const Text& text) { model_.SetTrackTipText(text); }
+
+  // Paints the control for its current state into its retained image.
+  virtual void DrawPicture() = 0;
+
+  bool Pressed() const { return model_.Pressed(); }
+  bool Hover() const { return model_.Hover(); }
+
+  // The GDI objects this control owns now (its retained image), for leak checks.
+  std::vector<HGDIOBJ> OwnedGdiObjects() const;
+
+  std::function<void()> Click;
+  MouseEvent MouseDown;
+  MouseEvent MouseMove;
+  MouseEvent MouseUp;
+
+ protected:
+  explicit SkinnedControl(TipStyle tipStyle);
+  // Creates the window (double clicks reported) and paints it once.
+  bool CreateControl(const wchar_t* className, HWND parent, int x, int y, int width, int height);
+
+  const ControlModel& Model() const { return model_; }
+
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void OnBufferResized() override { DrawPicture(); }
+
+  // ControlHost: what the model asks of the window.
+  bool CaptureIsOurs() override;
+  void TakeCapture() override;
+  void ReleaseCapture() override;
+  ScreenPoint CursorPos() override;
+  ScreenRect WindowRect() override;
+  WindowId WindowAt(ScreenPoint point) override;
+  WindowId OwnWindow() override;
+  WindowId TipWindow() override;
+  float InnerWidth() override;
+  float InnerHeight() override;
+  std::int32_t TextWidth(const Text& text) override;
+  void SetHandPointer() override;
+  void FocusForm() override;
+  void ShowTip(const Text& text, std::int32_t x, std::int32_t y, bool trackOnly) override;
+  void MoveTip(std::int32_t x, std::int32_t y) override;
+  void HideTip() override;
+  void Redraw() override { DrawPicture(); }
+  bool RaiseClick() override;
+  bool RaiseMouseDown(MouseMask& button, MouseMask& shift, float& x, float& y) override;
+  bool RaiseMouseMove(MouseMask& button, MouseMask& shift, float& x, float& y) override;
+  bool RaiseMouseUp(MouseMask& button, MouseMask& shift, float& x, float& y) override;
+
+ private:
+  bool Raise(const MouseEvent& event, MouseMask& button, MouseMask& shift, float& x, float& y);
+
+  ControlModel model_;
+  // Cleared when the object goes, so that a handler that destroyed it can be told apart.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};

@@ -1,0 +1,163 @@
+#include "controls/skinned_control.h"
+
+#include <windowsx.h>
+
+#include "controls/track_tip.h"
+#include "host/window_utils.h"
+#include "ui/fonts.h"
+#include "ui/wide.h"
+
+namespace {
+
+// Mouse-button and shift-key masks as the events carry them.
+MouseMask ButtonsOf(WPARAM keys) {
+  MouseMask mask = 0;
+  if (keys & MK_LBUTTON) mask |= 1;
+  if (keys & MK_RBUTTON) mask |= 2;
+  if (keys & MK_MBUTTON) mask |= 4;
+  return mask;
+}
+
+MouseMask ShiftOf(WPARAM keys) {
+  MouseMask mask = 0;
+  if (keys & MK_SHIFT) mask |= 1;
+  if (keys & MK_CONTROL) mask |= 2;
+  if (GetKeyState(VK_MENU) < 0) mask |= 4;
+  return mask;
+}
+
+}  // namespace
+
+SkinnedControl::SkinnedControl(TipStyle tipStyle) : model_(*this, tipStyle) {}
+
+SkinnedControl::~SkinnedControl() { *alive_ = false; }
+
+bool SkinnedControl::CreateControl(const wchar_t* className, HWND parent, int x, int y, int width, int height) {
+  if (!CreateChild(className, CS_DBLCLKS, parent, x, y, width, height)) return false;
+  DrawPicture();
+  return true;
+}
+
+std::vector<HGDIOBJ> SkinnedControl::OwnedGdiObjects() const {
+  std::vector<HGDIOBJ> owned;
+  if (Buffer().dc()) owned.push_back(Buffer().dc());
+  if (Buffer().bitmap()) owned.push_back(Buffer().bitmap());
+  return owned;
+}
+
+bool SkinnedControl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const float x = static_cast<float>(GET_X_LPARAM(lParam));
+  const float y = static_cast<float>(GET_Y_LPARAM(lParam));
+  // Mouse handlers must not touch the object after the model returns: a form's handler may
+  // have destroyed the control.
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      model_.MouseMove(ButtonsOf(wParam), ShiftOf(wParam), x, y);
+      result = 0;
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+      // As the toolkit does: the window pressed keeps the mouse until the release.
+      if (GetCapture() != hwnd()) SetCapture(hwnd());
+      const MouseMask button = (msg == WM_LBUTTONDOWN) ? 1 : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? 2 : 4;
+      model_.MouseDown(button, ShiftOf(wParam), x, y);
+      result = 0;
+      return true;
+    }
+    case WM_LBUTTONDBLCLK:
+      if (GetCapture() != hwnd()) SetCapture(hwnd());
+      model_.DoubleClick();
+      result = 0;
+      return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      const MouseMask button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
+      model_.MouseUp(button, ShiftOf(wParam), x, y);
+      result = 0;
+      return true;
+    }
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) {
+        SetPointerShape(false);
+        result = TRUE;
+        return true;
+      }
+      break;
+  }
+  return ChildControl::OnMessage(msg, wParam, lParam, result);
+}
+
+bool SkinnedControl::CaptureIsOurs() { return GetCapture() == hwnd(); }
+void SkinnedControl::TakeCapture() { SetCapture(hwnd()); }
+// Only our own capture is given back; a capture another window holds is not ours to end.
+void SkinnedControl::ReleaseCapture() {
+  if (GetCapture() == hwnd()) ::ReleaseCapture();
+}
+
+ScreenPoint SkinnedControl::CursorPos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+ScreenRect SkinnedControl::WindowRect() {
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+WindowId SkinnedControl::WindowAt(ScreenPoint p) { return reinterpret_cast<WindowId>(WindowFromPoint(POINT{p.x, p.y})); }
+WindowId SkinnedControl::OwnWindow() { return reinterpret_cast<WindowId>(hwnd()); }
+WindowId SkinnedControl::TipWindow() { return reinterpret_cast<WindowId>(::TipWindow()); }
+
+float SkinnedControl::InnerWidth() {
+  RECT r{};
+  GetClientRect(hwnd(), &r);
+  return static_cast<float>(r.right);
+}
+
+float SkinnedControl::InnerHeight() {
+  RECT r{};
+  GetClientRect(hwnd(), &r);
+  return static_cast<float>(r.bottom);
+}
+
+std::int32_t SkinnedControl::TextWidth(const Text& text) { return ::TextWidth(ControlFont(), Wide(text)); }
+void SkinnedControl::SetHandPointer() { SetPointerShape(false); }
+
+void SkinnedControl::FocusForm() {
+  HWND form = GetAncestor(hwnd(), GA_ROOT);
+  if (form && GetForegroundWindow() != form) SetForegroundWindow(form);
+}
+
+void SkinnedControl::ShowTip(const Text& text, std::int32_t x, std::int32_t y, bool trackOnly) {
+  ShowTrackTip(text, hwnd(), x, y, trackOnly, false);
+}
+void SkinnedControl::MoveTip(std::int32_t x, std::int32_t y) { MoveTrackTip(Text(), x, y); }
+void SkinnedControl::HideTip() { HideTrackTip(); }
+
+bool SkinnedControl::RaiseClick() {
+  const std::shared_ptr<bool> alive = alive_;
+  if (Click) {
+    const std::function<void()> handler = Click;  // the handler may replace itself
+    handler();
+  }
+  return *alive;
+}
+
+bool SkinnedControl::Raise(const MouseEvent& event, MouseMask& button, MouseMask& shift, float& x, float& y) {
+  const std::shared_ptr<bool> alive = alive_;
+  if (event) {
+    const MouseEvent handler = event;
+    handler(button, shift, x, y);
+  }
+  return *alive;
+}
+
+bool SkinnedControl::RaiseMouseDown(MouseMask& b, MouseMask& s, float& x, float& y) { return Raise(MouseDown, b, s, x, y); }
+bool SkinnedControl::RaiseMouseMove(MouseMask& b, MouseMask& s, float& x, float& y) { return Raise(MouseMove, b, s, x, y); }
+bool SkinnedControl::RaiseMouseUp(MouseMask& b, MouseMask& s, float& x, float& y) { return Raise(MouseUp, b, s, x, y); }
