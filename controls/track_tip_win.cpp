@@ -6,6 +6,7 @@
 
 #include "controls/tip_placement.h"
 #include "ui/fonts.h"
+#include "ui/handles.h"
 #include "ui/wide.h"
 
 TrackTipRecord TrackTipState;
@@ -13,7 +14,7 @@ TrackTipRecord TrackTipState;
 namespace {
 
 struct TrackTipCore {
-  HWND TipWindow = nullptr;
+  UniqueWindow TipWindow;
   bool Visible = false;
   bool Multiline = false;
   TTTOOLINFOW ToolInfo{};
@@ -29,7 +30,7 @@ TrackTipCore& Core() {
 // forgotten rather than used.
 void ForgetDeadTip() {
   TrackTipCore& c = Core();
-  if (c.TipWindow && !IsWindow(c.TipWindow)) c.TipWindow = nullptr;
+  if (c.TipWindow && !IsWindow(c.TipWindow.get())) c.TipWindow.release();
 }
 
 void EnsureTooltipClass() {
@@ -56,8 +57,9 @@ void ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly, bo
   EnsureTooltipClass();
   HINSTANCE instance = GetModuleHandleW(nullptr);
   static DWORD zero = 0;
-  c.TipWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_NOANIMATE | TTS_NOFADE, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, &zero);
+  c.TipWindow.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_NOANIMATE | TTS_NOFADE, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, &zero));
+  HWND tip = c.TipWindow.get();
 
   c.ToolInfo = TTTOOLINFOW{};
   c.ToolInfo.cbSize = TTTOOLINFOW_V2_SIZE;  // the layout that ends with lParam
@@ -66,17 +68,17 @@ void ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly, bo
   c.ToolInfo.uId = 0;
   c.ToolInfo.hinst = instance;
   PutText(TipDisplayText(text, multiline));
-  SendMessageW(c.TipWindow, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
+  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
 
   RECT margin{3, 0, 3, 0};
-  SendMessageW(c.TipWindow, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margin));
-  SendMessageW(c.TipWindow, TTM_SETMAXTIPWIDTH, 0, multiline ? 1000 : -1);
+  SendMessageW(tip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margin));
+  SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, multiline ? 1000 : -1);
   c.Multiline = multiline;
-  SendMessageW(c.TipWindow, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), -1);
+  SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), -1);
 
-  SendMessageW(c.TipWindow, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(TrackPositionParam(x, y)));
-  SendMessageW(c.TipWindow, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&c.ToolInfo));
-  SendMessageW(c.TipWindow, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
+  SendMessageW(tip, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(TrackPositionParam(x, y)));
+  SendMessageW(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&c.ToolInfo));
+  SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
   c.Visible = true;
 }
 
@@ -84,19 +86,20 @@ void MoveTrackTip(const Text& text, int x, int y) {
   ForgetDeadTip();
   TrackTipCore& c = Core();
   if (!(c.Visible && c.TipWindow)) return;
+  HWND tip = c.TipWindow.get();
   const Text shown = TipDisplayText(text, c.Multiline);
   if (!shown.empty()) {  // empty text only moves the tip, so it follows the cursor
     PutText(shown);
-    SendMessageW(c.TipWindow, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
+    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
   }
-  SendMessageW(c.TipWindow, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(TrackPositionParam(x, y)));
+  SendMessageW(tip, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(TrackPositionParam(x, y)));
 }
 
 void HideTrackTip() {
   ForgetDeadTip();
   TrackTipCore& c = Core();
   if (c.Visible && c.TipWindow) {
-    ShowWindow(c.TipWindow, SW_HIDE);
+    ShowWindow(c.TipWindow.get(), SW_HIDE);
     c.Visible = false;
   }
 }
@@ -104,20 +107,17 @@ void HideTrackTip() {
 void DestroyTrackTip() {
   ForgetDeadTip();
   TrackTipCore& c = Core();
-  if (c.TipWindow) {
-    DestroyWindow(c.TipWindow);
-    c.TipWindow = nullptr;
-  }
+  c.TipWindow.reset();
 }
 
 HWND TipWindow() {
   ForgetDeadTip();
-  return Core().TipWindow;
+  return Core().TipWindow.get();
 }
 
 bool TrackTipVisible() {
   ForgetDeadTip();
-  return Core().Visible && Core().TipWindow;
+  return Core().Visible && static_cast<bool>(Core().TipWindow);
 }
 
 namespace {

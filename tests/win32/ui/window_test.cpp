@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/window_utils.h"
+#include "ui/handles.h"
 
 namespace {
 
@@ -59,6 +60,25 @@ TEST(WindowTest, DestroyingTheObjectDestroysTheWindowWithoutCallingIt) {
   }
   EXPECT_FALSE(IsWindow(hwnd));
   EXPECT_EQ(destroyed, 0);  // unbound before the window went
+}
+
+TEST(WindowTest, UniqueWindowDestroysOnlyWhatStillLives) {
+  HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  {
+    UniqueWindow owned(plain);
+    UniqueWindow moved(std::move(owned));
+    EXPECT_FALSE(owned);
+    EXPECT_EQ(moved.get(), plain);
+  }
+  EXPECT_FALSE(IsWindow(plain));
+
+  Form parent;
+  ASSERT_TRUE(parent.CreateForm(L"parent", 0, 0, 10, 10));
+  UniqueWindow child(CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, parent.hwnd(), nullptr, nullptr, nullptr));
+  DestroyWindow(parent.hwnd());  // the child goes with its parent
+  EXPECT_FALSE(IsWindow(child.get()));
+  child.reset();  // nothing left to destroy, no error
+  EXPECT_FALSE(child);
 }
 
 TEST(WindowTest, NoExceptionCrossesTheWindowProcedure) {
