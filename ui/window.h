@@ -69,6 +69,7 @@ class ChildControl : public BufferedWindow {
                    int height);
   // Fills `area` of the buffer with the back colour, then with what the parent shows beneath the
   // control there (a parent that paints on WM_PRINTCLIENT, like every buffered window, shows
-  // through transparent pixels of a skin).
+  // through transparent pixels of a skin). A form that repaints its own image later has its
+  // controls redraw (DrawPicture) to pick the new background up.
   void PaintParentBackground(const RECT& area);
 };
