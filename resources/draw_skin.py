@@ -8,6 +8,7 @@ committed, so the build itself needs no Python; run this again after changing a 
 One look for everything: white panels, soft grey gradients, a muted rose accent taken from the
 settings dialog's heading colour (140, 50, 50) and its path box (229, 203, 203 / 241, 228, 228).
 """
+import math
 import os
 import struct
 
@@ -359,11 +360,11 @@ def warning_icon():
 
 
 def hill(w, h, base, amplitude, phase, period):
-    import math
-
+    """Coverage of the ground below a sine-shaped ridge."""
     def paint(s):
-        pts = [(x / 4, base - amplitude * math.sin((x / 4 + phase) * 2 * math.pi / period)) for x in range(0, w * 4 + 1)]
-        s.polygon(pts + [(w, h), (0, h)])
+        ridge = [(x / 4, base - amplitude * math.sin((x / 4 + phase) * 2 * math.pi / period))
+                 for x in range(0, w * 4 + 1)]
+        s.polygon(ridge + [(w, h), (0, h)])
     return aa_mask(w, h, paint)
 
 
