@@ -11,6 +11,9 @@
 
 #include "controls/button.h"
 #include "controls/callback_names.h"
+#include "controls/checkbox.h"
+#include "controls/hyperlink.h"
+#include "controls/optionbox.h"
 #include "ui/gdi.h"
 #include "ui/picture.h"
 #include "ui/window.h"
@@ -50,6 +53,9 @@ class SetForm : public Form, public NamedMethods {
   Button& UnloadButton() { return unloadButton_; }
   Button& OkButton() { return okButton_; }
   Button& FolderView() { return folderView_; }
+  OptionBox& OpQuality(int index) { return opQuality_[static_cast<size_t>(index)]; }
+  CheckBox& Omake1() { return omake1_; }
+  CheckBox& Omake2() { return omake2_; }
 
   void App_Path_MouseLeave();
 
@@ -70,6 +76,9 @@ class SetForm : public Form, public NamedMethods {
   UniqueFont boldFont_, captionFont_;
   UniqueBrush pathBrush_;
   Button unloadButton_, folderView_, okButton_;
+  std::array<OptionBox, 6> opQuality_;
+  CheckBox omake1_, omake2_;
+  HyperLink goPavo_, goHome_;
   HWND appPath_ = nullptr;
   WNDPROC pathBoxProc_ = nullptr;
   bool pathHot_ = false;

@@ -37,13 +37,13 @@ UniqueFont MakeFont(int height, int weight) {
 }
 
 void DrawLabel(HDC dc, HFONT font, const wchar_t* text, int x, int y, int w, int h, COLORREF color,
-               bool opaque) {
+               bool opaque, UINT wrap = DT_SINGLELINE) {
   SelectScope select(dc, font);
   SetTextColor(dc, color);
   SetBkColor(dc, RGB(255, 255, 255));
   SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
   RECT r{x, y, x + w, y + h};
-  DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
+  DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX | wrap);
 }
 
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
@@ -136,13 +136,53 @@ bool SetForm::Load() {
   okButton_.SetTrackTipText(u"설정 저장 (Enter)");
   okButton_.Click = [this] { Save(); };
 
-  Paint();
+  Paint();  // first, so that the controls below take their background from it
+
+  static const char16_t* const kQualityText[6][2] = {
+      {u"고화질 Bicubic", u"고화질 Bicubic 사용하기"}, {u"고화질 Bilinear", u"고화질 Bilinear 사용하기"},
+      {u"Bicubic", u"Bicubic 사용하기"},             {u"Bilinear", u"Bilinear 사용하기"},
+      {u"선명하게 (무처리)", u"선명하게 표시 (처리 안함)"}, {u"기본값", u"기본값으로 표현"}};
+  for (int i = 0; i < 6; ++i) {
+    OptionBox& option = opQuality_[static_cast<size_t>(i)];
+    option.Create(hwnd(), 24, 96 + 18 * i, 121, 18);
+    option.SetCaption(kQualityText[i][0]);
+    option.SetTrackTipText(kQualityText[i][1]);
+    option.Click = [this, i] {
+      SettingsSaved = false;
+      Settings.InterpolationMode = static_cast<std::uint8_t>(i);
+    };
+  }
+  omake1_.Create(hwnd(), 160, 96, 185, 18);
+  omake1_.SetCaption(u"화면과 동기화 하지 않음");
+  omake1_.SetTrackTipText(u"화면 크기에 맞춰 재생하지 않습니다");
+  omake1_.Click = [this] {
+    SettingsSaved = false;
+    Settings.Omake1 = omake1_.value() != 0;
+  };
+  omake2_.Create(hwnd(), 160, 114, 185, 18);
+  omake2_.SetCaption(u"배경을 흰색으로 처리");
+  omake2_.SetTrackTipText(u"배경에 바탕화면을 비추지 않고 흰색으로 처리합니다");
+  omake2_.Click = [this] {
+    SettingsSaved = false;
+    Settings.Omake2 = omake2_.value() != 0;
+  };
+  goPavo_.Create(hwnd(), 160, 168, 102, 12);
+  goPavo_.SetPrompt(u"파보 PV 영상보기");
+  goPavo_.SetTrackTipText(u"파보 원본 PV 영상 보러가기");
+  goPavo_.Click = [this] { OpenPage(kPavoVideoPage); };
+  goHome_.Create(hwnd(), 160, 184, 93, 12);
+  goHome_.SetPrompt(u"Orvane Team");
+  goHome_.SetTrackTipText(u"Orvane Team 바로가기");
+  goHome_.Click = [this] { OpenPage(kOrvaneTeamPage); };
 
   // The load step proper.
   SetAppIcon(hwnd());
   magnetic_ = std::make_unique<cMagneticWnd>();
   magnetic_->AddWindow(hwnd(), nullptr, [this] { OnSystemClose(); });
   if (appPath_) SetWindowTextW(appPath_, Settings.BGMfile.empty() ? L"" : Wide(Settings.BGMfile).c_str());
+  if (Settings.InterpolationMode <= 5) opQuality_[Settings.InterpolationMode].SetValue(true);
+  if (Settings.Omake1) omake1_.SetValue(1);
+  if (Settings.Omake2) omake2_.SetValue(1);
   UniqueRegion region(CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 9, 9));
   if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
   SetTopmost(hwnd(), true);
@@ -188,7 +228,8 @@ void SetForm::Paint() {
   DrawLabel(dc, font, L" BGM 경로 ", 44, 40, 64, 12, kHeadingColor, true);
   DrawLabel(dc, font, L" 영상 화질 ", 44, 80, 60, 12, kHeadingColor, true);
   DrawLabel(dc, font, L" 특수 설정 ", 168, 80, 60, 12, kHeadingColor, true);
-  DrawLabel(dc, boldFont_.get(), L"Lumivale Screen Saver", 160, 136, 113, 25, kHeadingColor, false);
+  // A label wraps at word breaks within its box.
+  DrawLabel(dc, boldFont_.get(), L"Lumivale Screen Saver", 160, 136, 113, 25, kHeadingColor, false, DT_WORDBREAK);
   DrawLabel(dc, font, L"Orvane Team에서 리모델링된 스크린 세이버입니다", 16, 224, 297, 17, RGB(0, 0, 0), false);
   DrawPicturePart(dc, thumb_, 280, 136, 0, 0, 70, 70);
 
@@ -269,6 +310,20 @@ bool SetForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
       return true;
     case WM_KEYUP:
       OnKeyUp(wParam);
+      result = 0;
+      return true;
+    case WM_SYSKEYUP:
+      // With no window holding the keyboard (as after a message box, which disabled the
+      // dialog), keys reach the active window as system keys.
+      if (wParam == VK_RETURN) OnKeyUp(wParam);
+      break;
+    case WM_ACTIVATE:
+      // The dialog takes the keyboard when it becomes active with nothing of its own holding it
+      // (as on its first show and after a message box, which disabled it).
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (!focus || (focus != hwnd() && !IsChild(hwnd(), focus))) SetFocus(hwnd());
+      }
       result = 0;
       return true;
     case WM_LBUTTONDOWN:

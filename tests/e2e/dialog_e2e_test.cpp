@@ -22,6 +22,8 @@ class Dialog : public ProgramRun {
   // A click at a point of the dialog (its own pixels).
   void Click(int x, int y) { ClickAt(rect.left + x, rect.top + y); }
   void ClickClose() { Click(346, 6); }
+  void ClickOption(int index) { Click(30, 96 + 18 * index + 9); }
+  void ClickCheck(int which) { Click(166, 96 + 18 * which + 9); }
   void ClickFolder() {
     Click(330, 63);
     if (!WaitForWindow(L"BGM 변경", 3000, L"#32770")) Click(330, 63);  // a click lost while the dialog settled
@@ -47,7 +49,16 @@ class Dialog : public ProgramRun {
     ASSERT_EQ(path, typed);
     PostMessageW(files, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitGone(files, kDeadline));
-    Sleep(500);  // the dialog takes the keyboard back
+    WaitUntilEnabled();
+  }
+  // A box's or the file dialog's end gives the keyboard and the mouse back to the dialog only
+  // once that window is gone (closing one can take Wine a while): what is typed or clicked before
+  // then is lost.
+  void WaitUntilEnabled() {
+    for (DWORD until = GetTickCount() + kDeadline; IsWindow(dialog) && !IsWindowEnabled(dialog) &&
+                                                   static_cast<int>(until - GetTickCount()) > 0;)
+      Sleep(20);
+    Sleep(200);
   }
   void AnswerQuestion(bool yes) {
     HWND box = WaitForWindow(kQuestionTitle, kDeadline);
@@ -55,6 +66,7 @@ class Dialog : public ProgramRun {
     Sleep(200);
     PressKey(yes ? VK_RETURN : VK_ESCAPE);
     ASSERT_TRUE(WaitGone(box, kDeadline));
+    WaitUntilEnabled();
   }
   std::wstring MakeMusicFile() {
     const std::wstring music = program + L"\\밤 노래.mp3";
@@ -115,6 +127,39 @@ TEST_F(Dialog, UnsavedChangeAsksNoKeepsEverythingYesLeavesTheFile) {
   ASSERT_TRUE(host.WaitExit(kDeadline));
   EXPECT_EQ(ReadFileBytes(SettingsFile()), before);
   EXPECT_EQ(WaitForLogLine(log, "message WM_CLOSE", kDeadline), "message WM_CLOSE");
+}
+
+TEST_F(Dialog, ChoosingAnOptionAndPressingEnterWritesIt) {
+  Open();
+  ClickOption(2);
+  ClickCheck(1);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(host.WaitExit(kDeadline));
+  EXPECT_EQ(ReadFileBytes(SettingsFile()), Template("2", "<BGMfile />", "0", "255"));
+}
+
+TEST_F(Dialog, ChangingAnOptionAndBackStillAsksAndYesWritesNothing) {
+  Open();
+  const std::string before = ReadFileBytes(SettingsFile());
+  ClickOption(0);
+  ClickOption(5);
+  ClickClose();
+  AnswerQuestion(true);
+  ASSERT_TRUE(host.WaitExit(kDeadline));
+  EXPECT_EQ(ReadFileBytes(SettingsFile()), before);
+}
+
+TEST_F(Dialog, NoKeepsTheDialogAndEveryChoice) {
+  Open();
+  ClickOption(1);
+  ClickCheck(0);
+  ClickClose();
+  AnswerQuestion(false);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_TRUE(IsWindowEnabled(dialog));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(host.WaitExit(kDeadline));
+  EXPECT_EQ(ReadFileBytes(SettingsFile()), Template("1", "<BGMfile />", "1", "0"));
 }
 
 TEST_F(Dialog, StoredModeOutsideTheChoicesIsWrittenBack) {

@@ -127,6 +127,42 @@ TEST_F(Dialog, LoadedDialogIsRoundedTopmostAndSavedState) {
   EXPECT_NE(SendMessageW(form->hwnd(), WM_GETICON, ICON_BIG, 0), 0);
 }
 
+TEST(DialogLoad, ShowsTheStoredChoicesAndStaysClean) {
+  struct Row { std::uint8_t mode; bool omake1, omake2; };
+  for (const Row r : {Row{7, true, false}, Row{3, false, true}, Row{0, true, true}, Row{255, false, false}}) {
+    Settings = SettingsRecord{r.mode, u"C:\\m.mp3", r.omake1, r.omake2};
+    SetForm form;
+    form.EndProgramAction = [](bool) {};
+    ASSERT_TRUE(form.Load());
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(form.OpQuality(i).value(), i == r.mode) << int(r.mode) << " " << i;
+    EXPECT_EQ(form.Omake1().value(), r.omake1 ? 1 : 0);
+    EXPECT_EQ(form.Omake2().value(), r.omake2 ? 1 : 0);
+    EXPECT_EQ(form.PathText(), L"C:\\m.mp3");
+    EXPECT_TRUE(form.SettingsSaved);  // the load's own writes are no change
+    EXPECT_EQ(Settings.InterpolationMode, r.mode);
+  }
+}
+
+TEST(DialogChoices, AClickChangesTheSettingInMemoryOnly) {
+  Settings = SettingsRecord{5, u"", false, false};
+  SetForm form;
+  form.EndProgramAction = [](bool) {};
+  ASSERT_TRUE(form.Load());
+  const auto click = [](HWND w) {
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  };
+  click(form.OpQuality(4).hWnd());
+  EXPECT_EQ(Settings.InterpolationMode, 4);
+  EXPECT_FALSE(form.SettingsSaved);
+  EXPECT_TRUE(form.OpQuality(4).value());
+  EXPECT_FALSE(form.OpQuality(5).value());
+  click(form.Omake2().hWnd());
+  EXPECT_TRUE(Settings.Omake2);
+  click(form.Omake2().hWnd());
+  EXPECT_FALSE(Settings.Omake2);
+}
+
 TEST(DialogResources, HundredOpenCloseCyclesLeakNoGdiObject) {
   Settings = SettingsRecord{5, u"", false, false};
   {
