@@ -5,6 +5,7 @@
 #include "msgbox/msgbox_form.h"
 #include "msgbox/msgbox_layout.h"
 #include "settings/set_form.h"
+#include "ui/message_loop.h"
 
 namespace {
 
@@ -29,15 +30,7 @@ HWND BoxOwner() { return SettingsDialog().hwnd(); }
 // other handlers go on, and boxes may nest). Blocks until a message arrives rather than polling.
 void WaitWhileVisible(HWND box) {
   while (IsWindow(box) && IsWindowVisible(box)) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        return;
-      }
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    if (!RunPendingMessages()) return;
     if (!IsWindow(box) || !IsWindowVisible(box)) break;
     MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   }

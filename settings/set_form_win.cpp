@@ -12,6 +12,7 @@
 #include "settings/open_dialog.h"
 #include "settings/settings_store.h"
 #include "ui/fonts.h"
+#include "ui/message_loop.h"
 #include "ui/wide.h"
 
 const wchar_t* const kOrvaneTeamPage = L"https://orvane-team.example/";
@@ -56,19 +57,6 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
 void FrameRectangle(HDC dc, const RECT& r, COLORREF color) {
   UniqueBrush brush(CreateSolidBrush(color));
   FrameRect(dc, &r, brush.get());
-}
-
-// Lets pending window messages run, as the path box does before it changes its colours.
-void RunPendingMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
 }
 
 std::unique_ptr<SetForm>& DialogSlot() {
