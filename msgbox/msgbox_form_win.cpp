@@ -2,20 +2,12 @@
 
 #include "controls/button.h"
 #include "host/window_utils.h"
+#include "ui/fonts.h"
 #include "ui/wide.h"
 
 namespace {
 
 constexpr COLORREF kCaptionColor = RGB(0x40, 0x40, 0x40);
-
-UniqueFont MakeFont(int height, int weight) {
-  LOGFONTW lf{};
-  lf.lfHeight = height;
-  lf.lfWeight = weight;
-  lf.lfCharSet = HANGUL_CHARSET;
-  lstrcpynW(lf.lfFaceName, L"돋움", LF_FACESIZE);
-  return UniqueFont(CreateFontIndirectW(&lf));
-}
 
 // Stretches a whole skin piece over a rectangle (frame bands and edges are one pixel thick).
 void StretchPiece(HDC dc, const Picture& piece, const Rect& r) {
@@ -42,8 +34,8 @@ int ShiftState() {
 }  // namespace
 
 MsgboxFr::MsgboxFr() {
-  promptFont_ = MakeFont(-12, FW_NORMAL);
-  captionFont_ = MakeFont(-11, FW_BOLD);
+  promptFont_ = MakeHangulFont(9);
+  captionFont_ = MakeHangulFont(8.25, FW_BOLD);
   const wchar_t* pieces[8] = {L"SKIN_MSG_TL",   L"SKIN_MSG_TOP", L"SKIN_MSG_TR",     L"SKIN_MSG_LEFT",
                               L"SKIN_MSG_RIGHT", L"SKIN_MSG_BL", L"SKIN_MSG_BOTTOM", L"SKIN_MSG_BR"};
   for (int i = 0; i < 8; ++i) skin_[i] = LoadPicture(pieces[i]);

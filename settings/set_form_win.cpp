@@ -28,15 +28,6 @@ constexpr COLORREF kFrameIdle = RGB(229, 203, 203), kFrameHot = RGB(191, 130, 13
 constexpr COLORREF kPathTextIdle = RGB(64, 64, 64), kPathBack = RGB(241, 228, 228);
 constexpr RECT kTxtSh{24, 56, 24 + 292, 56 + 15};
 
-UniqueFont MakeFont(int height, int weight) {
-  LOGFONTW lf{};
-  lf.lfHeight = height;
-  lf.lfWeight = weight;
-  lf.lfCharSet = HANGUL_CHARSET;
-  lstrcpynW(lf.lfFaceName, L"돋움", LF_FACESIZE);
-  return UniqueFont(CreateFontIndirectW(&lf));
-}
-
 void DrawLabel(HDC dc, HFONT font, const wchar_t* text, int x, int y, int w, int h, COLORREF color,
                bool opaque, UINT wrap = DT_SINGLELINE) {
   SelectScope select(dc, font);
@@ -72,8 +63,8 @@ SetForm::SetForm() {
   closeSkin_ = LoadPicture(L"SKIN_CLOSE");
   folderSkin_ = LoadPicture(L"SKIN_FOLDER");
   saveSkin_ = LoadPicture(L"SKIN_SAVE");
-  boldFont_ = MakeFont(-12, FW_BOLD);
-  captionFont_ = MakeFont(-11, FW_BOLD);
+  boldFont_ = MakeHangulFont(9, FW_BOLD);
+  captionFont_ = MakeHangulFont(8.25, FW_BOLD);
   pathBrush_ = UniqueBrush(CreateSolidBrush(kPathBack));
   EndProgramAction = [](bool closeCoreWindow) {
     if (closeCoreWindow) CloseCoreAndEnd();

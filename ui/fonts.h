@@ -6,6 +6,11 @@
 
 #include <string>
 
+#include "ui/gdi.h"
+
+// A "돋움" font of the Hangul character set at a point size (owned by the caller).
+UniqueFont MakeHangulFont(double points, int weight = FW_NORMAL);
+
 HFONT DialogFont();   // borrowed; lives until the process ends
 HFONT ControlFont();  // borrowed; lives until the process ends
 

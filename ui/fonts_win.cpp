@@ -4,10 +4,8 @@
 
 #include "ui/gdi.h"
 
-namespace {
-
 // Point sizes are turned into pixels at the screen's vertical resolution, as the forms lay out.
-UniqueFont MakeFont(double points) {
+UniqueFont MakeHangulFont(double points, int weight) {
   int dpi = 96;
   {
     WindowDC screen(nullptr);
@@ -15,7 +13,7 @@ UniqueFont MakeFont(double points) {
   }
   LOGFONTW lf{};
   lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
-  lf.lfWeight = FW_NORMAL;
+  lf.lfWeight = weight;
   lf.lfCharSet = HANGUL_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
@@ -25,15 +23,13 @@ UniqueFont MakeFont(double points) {
   return UniqueFont(CreateFontIndirectW(&lf));
 }
 
-}  // namespace
-
 HFONT DialogFont() {
-  static UniqueFont font = MakeFont(9);
+  static UniqueFont font = MakeHangulFont(9);
   return font.get();
 }
 
 HFONT ControlFont() {
-  static UniqueFont font = MakeFont(8.25);
+  static UniqueFont font = MakeHangulFont(8.25);
   return font.get();
 }
 
