@@ -7,62 +7,18 @@
 #include <memory>
 #include <vector>
 
+#include "tests/win32/input_support.h"
 #include "ui/picture.h"
 #include "ui/window.h"
 
 namespace test {
 
-inline void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-inline void PumpFor(DWORD ms) {
-  const ULONGLONG end = GetTickCount64() + ms;
-  do {
-    Pump();
-    Sleep(1);
-  } while (GetTickCount64() < end);
-}
-
-// Pumps until the condition holds or the deadline passes; returns the condition.
-template <class Condition>
-bool WaitFor(Condition condition, DWORD timeoutMs = 3000) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    Pump();
-    if (condition()) return true;
-    if (GetTickCount64() > end) return false;
-    Sleep(2);
-  }
-}
-
-inline void SendMouse(DWORD flags, int x = 0, int y = 0) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_ABSOLUTE) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dx = static_cast<LONG>((x * 65536LL + w - 1) / w);
-    in.mi.dy = static_cast<LONG>((y * 65536LL + h - 1) / h);
-  }
-  SendInput(1, &in, sizeof in);
-}
-
-// Moves the pointer as the user would and waits until the system has it there.
-inline bool MoveMouse(int x, int y) {
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
-  const bool there = WaitFor([&] {
-    POINT p{};
-    GetCursorPos(&p);
-    return p.x == x && p.y == y;
-  });
-  PumpFor(30);
-  return there;
-}
+using input::MoveMouse;
+using input::Press;
+using input::Pump;
+using input::PumpFor;
+using input::SendMouse;
+using input::WaitFor;
 
 // Moves the pointer to (x, y) until the condition holds there. A window just shown may not yet be
 // under the pointer for the display server, so the pointer nudges one pixel and back until the
@@ -76,11 +32,6 @@ bool MoveMouseUntil(int x, int y, Condition condition, DWORD timeoutMs = 3000) {
     if (home && WaitFor(condition, 100)) return true;
     if (GetTickCount64() > end) return false;
   }
-}
-
-inline void Press(DWORD downFlag) {
-  SendMouse(downFlag);
-  PumpFor(30);
 }
 
 // A borderless topmost form at a fixed screen place, shown and active, as the dialogs are when

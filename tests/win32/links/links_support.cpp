@@ -5,53 +5,7 @@
 
 namespace links {
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-void PumpFor(DWORD ms) {
-  const ULONGLONG end = GetTickCount64() + ms;
-  do {
-    Pump();
-    Sleep(1);
-  } while (GetTickCount64() < end);
-}
-
-namespace {
-
-void SendMouse(DWORD flags, int x = 0, int y = 0) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_ABSOLUTE) {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dx = static_cast<LONG>((x * 65536LL + w - 1) / w);
-    in.mi.dy = static_cast<LONG>((y * 65536LL + h - 1) / h);
-  }
-  SendInput(1, &in, sizeof in);
-}
-
-}  // namespace
-
-bool MoveMouse(int x, int y) {
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
-  const bool there = WaitFor([&] {
-    POINT p{};
-    GetCursorPos(&p);
-    return p.x == x && p.y == y;
-  });
-  PumpFor(30);
-  return there;
-}
-
-void Press(DWORD flag) {
-  SendMouse(flag);
-  PumpFor(30);
-}
+using input::SendMouse;
 
 void ReleaseButtons() {
   if (GetAsyncKeyState(VK_LBUTTON) < 0) SendMouse(MOUSEEVENTF_LEFTUP);

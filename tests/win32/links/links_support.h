@@ -7,29 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/input_support.h"
 #include "ui/window.h"
 
 namespace links {
 
-void Pump();
-void PumpFor(DWORD ms);
+using input::MoveMouse;
+using input::Press;
+using input::Pump;
+using input::PumpFor;
+using input::WaitFor;
 
-// Pumps until the condition holds or the deadline passes; returns the condition.
-template <class Condition>
-bool WaitFor(Condition condition, DWORD timeoutMs = 3000) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    Pump();
-    if (condition()) return true;
-    if (GetTickCount64() > end) return false;
-    Sleep(2);
-  }
-}
-
-// Moves the pointer as the user would and waits until the system has it there.
-bool MoveMouse(int x, int y);
-// A button event (MOUSEEVENTF_LEFTDOWN ...) where the pointer is.
-void Press(DWORD flag);
 // Releases every button (the end of a test that may have failed while pressing).
 void ReleaseButtons();
 
