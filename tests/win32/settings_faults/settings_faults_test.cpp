@@ -321,8 +321,8 @@ class SettingsFaults : public ::testing::Test {
         if (call.path == temp) return Outcome::New;  // only tidies a leftover that is not there
         [[fallthrough]];
       case Step::GetAttributes:
-        // The old file keeps its attributes. Windows refuses to move a file over a read-only one;
-        // Wine replaces it.
+        // Attributes not read or not cleared: a read-only old file stays read-only, and Windows
+        // then refuses the move while Wine replaces it anyway.
         return (scene.oldAttributes & FILE_ATTRIBUTE_READONLY) ? Outcome::Either : Outcome::New;
       case Step::WriteFile:
         return fault == Fault::WritesHalf ? Outcome::New : kept;
