@@ -16,12 +16,12 @@ IoResult FromLastError() {
   return (e == ERROR_PATH_NOT_FOUND) ? IoResult::PathNotFound : IoResult::Failed;
 }
 
-bool WriteAll(HANDLE file, const Bytes& content) {
+bool WriteAll(const SettingsDiskCalls& calls, HANDLE file, const Bytes& content) {
   std::size_t done = 0;
   while (done < content.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
     DWORD written = 0;
-    if (!WriteFile(file, content.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    if (!calls.writeFile(file, content.data() + done, chunk, &written, nullptr) || written == 0) return false;
     done += written;
   }
   return true;
@@ -64,7 +64,7 @@ bool Win32SettingsFileSystem::FolderExists(const Text& path) {
 }
 
 IoResult Win32SettingsFileSystem::CreateFolder(const Text& path) {
-  if (CreateDirectoryW(Wide(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+  if (calls_.createDirectory(Wide(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
     return IoResult::Ok;
   return FromLastError();
 }
@@ -72,24 +72,24 @@ IoResult Win32SettingsFileSystem::CreateFolder(const Text& path) {
 IoResult Win32SettingsFileSystem::ReplaceContents(const Text& path, const Bytes& content) {
   const std::wstring target = Wide(path);
   const std::wstring temp = target + L".new";
-  SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // a leftover of an earlier failure
+  calls_.setFileAttributes(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // a leftover of an earlier failure
   {
-    UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(calls_.createFile(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return FromLastError();
-    if (!WriteAll(file.get(), content) || !FlushFileBuffers(file.get())) {
+    if (!WriteAll(calls_, file.get(), content) || !calls_.flushFileBuffers(file.get())) {
       file.reset();
-      DeleteFileW(temp.c_str());
+      calls_.deleteFile(temp.c_str());
       return IoResult::Failed;
     }
   }
   // Read-only and hidden do not survive a rewrite; they are put back if the move fails.
-  const DWORD oldAttributes = GetFileAttributesW(target.c_str());
-  if (oldAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const DWORD oldAttributes = calls_.getFileAttributes(target.c_str());
+  if (oldAttributes != INVALID_FILE_ATTRIBUTES) calls_.setFileAttributes(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!calls_.moveFileEx(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const IoResult failure = FromLastError();
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), oldAttributes);
-    DeleteFileW(temp.c_str());
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES) calls_.setFileAttributes(target.c_str(), oldAttributes);
+    calls_.deleteFile(temp.c_str());
     return failure == IoResult::PathNotFound ? IoResult::PathNotFound : IoResult::Failed;
   }
   return IoResult::Ok;
