@@ -9,9 +9,10 @@
 extern SettingsRecord Settings;
 extern std::wstring SettingsPath;
 
-// The Win32 calls that change the disk when the settings file is written. Left as they are, they
-// are the real API; a test puts its own in place to make any one step fail.
+// The Win32 calls that read and change the settings file on disk. Left as they are, they are the
+// real API; a test puts its own in place to make any one step fail.
 struct SettingsDiskCalls {
+  decltype(&::ReadFile) readFile = ::ReadFile;
   decltype(&::CreateDirectoryW) createDirectory = ::CreateDirectoryW;
   decltype(&::CreateFileW) createFile = ::CreateFileW;
   decltype(&::WriteFile) writeFile = ::WriteFile;

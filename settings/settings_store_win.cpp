@@ -46,7 +46,12 @@ IoResult Win32SettingsFileSystem::ReadAll(const Text& path, Bytes& content) {
   while (done < content.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
     DWORD got = 0;
-    if (!ReadFile(file.get(), content.data() + done, chunk, &got, nullptr) || got == 0) break;
+    // A read error is an unreadable file, not a shorter one; an early end is a file that shrank.
+    if (!calls_.readFile(file.get(), content.data() + done, chunk, &got, nullptr)) {
+      content.clear();
+      return IoResult::Failed;
+    }
+    if (got == 0) break;
     done += got;
   }
   content.resize(done);

@@ -426,4 +426,29 @@ TEST_F(SettingsFaults, RealConditions) {
   EXPECT_EQ(tried, 8);
 }
 
+// A read that breaks off partway: the file counts as unreadable (the defaults, written whole),
+// never as the shorter file it would otherwise seem to be (here: mode 3 and half a tag).
+int readsLeft = 0;
+BOOL WINAPI BreakingRead(HANDLE file, LPVOID data, DWORD size, LPDWORD got, LPOVERLAPPED overlapped) {
+  if (readsLeft-- == 0) {
+    *got = 0;
+    SetLastError(ERROR_CRC);
+    return FALSE;
+  }
+  return ReadFile(file, data, size > 12 ? size - 12 : size, got, overlapped);
+}
+
+TEST_F(SettingsFaults, AReadBrokenOffPartwayIsAnUnreadableFile) {
+  ASSERT_TRUE(Prepare({"load over a plain file", true}));
+  SettingsDiskCalls calls;
+  calls.readFile = BreakingRead;
+  readsLeft = 1;
+  Win32SettingsFileSystem disk(calls);
+  SettingsRecord settings{1, u"", false, false};
+  LoadSettingsFrom(disk, FromWide(file), FromWide(root + L"\\Lumivale BGM.mp3"), settings);
+  EXPECT_EQ(readsLeft, -1);
+  EXPECT_EQ(settings.InterpolationMode, kDefaults.InterpolationMode);
+  EXPECT_EQ(ReadBytes(file), AsString(SettingsFileBytes(kDefaults)));
+}
+
 }  // namespace
