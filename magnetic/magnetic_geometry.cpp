@@ -162,6 +162,7 @@ void MagneticLayout::SnapStep(WindowId w, Rect& m) {
   // The windows travelling with it, at the place the cursor takes them, against the same.
   for (std::size_t i = 1; i <= n; ++i) {
     if (!gluedTo(i)) continue;
+    // cppcheck-suppress cppcheckError ; cppcheck 2.10 gives up here ("cyclic reverse analysis"): no finding
     const Rect t = OffsetRect(rects_[i], std::int64_t{snapCursor_.x} - dragStartCursor_.x,
                               std::int64_t{snapCursor_.y} - dragStartCursor_.y);
     for (std::size_t j = 0; j <= n; ++j) {

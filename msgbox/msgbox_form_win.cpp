@@ -33,9 +33,7 @@ int ShiftState() {
 
 }  // namespace
 
-MsgboxFr::MsgboxFr() {
-  promptFont_ = MakeHangulFont(9);
-  captionFont_ = MakeHangulFont(8.25, FW_BOLD);
+MsgboxFr::MsgboxFr() : promptFont_(MakeHangulFont(9)), captionFont_(MakeHangulFont(8.25, FW_BOLD)) {
   const wchar_t* pieces[8] = {L"SKIN_MSG_TL",   L"SKIN_MSG_TOP", L"SKIN_MSG_TR",     L"SKIN_MSG_LEFT",
                               L"SKIN_MSG_RIGHT", L"SKIN_MSG_BL", L"SKIN_MSG_BOTTOM", L"SKIN_MSG_BR"};
   for (int i = 0; i < 8; ++i) skin_[i] = LoadPicture(pieces[i]);
@@ -187,6 +185,7 @@ void MsgboxFr::CopyToClipboard() const {
       const std::wstring wide = Wide(text);
       CopyMemory(p, wide.c_str(), bytes);
       GlobalUnlock(memory);
+      // cppcheck-suppress doubleFree ; SetClipboardData takes the memory only when it succeeds
       if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);  // else the clipboard owns it
     } else {
       GlobalFree(memory);

@@ -32,6 +32,7 @@ void WaitWhileVisible(HWND box) {
   while (IsWindow(box) && IsWindowVisible(box)) {
     if (!RunPendingMessages()) return;
     if (!IsWindow(box) || !IsWindowVisible(box)) break;
+    // cppcheck-suppress nullPointer ; no handles to wait for (count 0), only messages
     MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   }
 }

@@ -59,7 +59,7 @@ bool ShowOpenDialog(HWND owner, DWORD& flags, std::wstring& fileName, const std:
     flags = 0;
     fileName.clear();
   } else {
-    fileName = file.c_str();
+    fileName = file.substr(0, file.find(L'\0'));  // the name ends at its first NUL
     filter = Wide(PatternInEffect(FromWide(custom)));
     flags = ofn.Flags;
     chosen = true;

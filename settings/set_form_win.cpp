@@ -57,15 +57,15 @@ std::unique_ptr<SetForm>& DialogSlot() {
 
 }  // namespace
 
-SetForm::SetForm() {
-  background_ = LoadPicture(L"SKIN_DIALOG_BG");
-  thumb_ = LoadPicture(L"SKIN_THUMB");
-  closeSkin_ = LoadPicture(L"SKIN_CLOSE");
-  folderSkin_ = LoadPicture(L"SKIN_FOLDER");
-  saveSkin_ = LoadPicture(L"SKIN_SAVE");
-  boldFont_ = MakeHangulFont(9, FW_BOLD);
-  captionFont_ = MakeHangulFont(8.25, FW_BOLD);
-  pathBrush_ = UniqueBrush(CreateSolidBrush(kPathBack));
+SetForm::SetForm()
+    : background_(LoadPicture(L"SKIN_DIALOG_BG")),
+      thumb_(LoadPicture(L"SKIN_THUMB")),
+      closeSkin_(LoadPicture(L"SKIN_CLOSE")),
+      folderSkin_(LoadPicture(L"SKIN_FOLDER")),
+      saveSkin_(LoadPicture(L"SKIN_SAVE")),
+      boldFont_(MakeHangulFont(9, FW_BOLD)),
+      captionFont_(MakeHangulFont(8.25, FW_BOLD)),
+      pathBrush_(CreateSolidBrush(kPathBack)) {
   EndProgramAction = [](bool closeCoreWindow) {
     if (closeCoreWindow) CloseCoreAndEnd();
     EndProgram();

@@ -32,10 +32,15 @@ struct NestedProbe {
 };
 NestedProbe* g_probe = nullptr;
 
-void CALLBACK InnerTimer(HWND, UINT, UINT_PTR, DWORD) {
+void CALLBACK InnerTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!g_probe) {  // its test has ended: the probe is gone
+    KillTimer(nullptr, id);
+    return;
+  }
   NestedProbe& q = *g_probe;
   if (q.step != 1) return;
   if (HWND innerBox = FindWindowW(nullptr, L"inner box")) {
+    KillTimer(nullptr, id);
     q.step = 2;
     q.depthInInner = ModalDepth();
     q.formEnabledWhileInner = IsWindowEnabled(q.form);
@@ -67,6 +72,7 @@ TEST(MsgBoxService, NestedBoxesDisableOnceAndEnableAfterBoth) {
   const UINT_PTR t = SetTimer(nullptr, 0, 50, NestedTimer);
   const int outer = ShowMsgBox(L"outer", 16, L"outer box");
   KillTimer(nullptr, t);
+  g_probe = nullptr;  // the timers must not reach the probe after this test
   EXPECT_EQ(outer, 1);
   EXPECT_EQ(probe.inner, 1);
   EXPECT_EQ(probe.depthInInner, 2);
