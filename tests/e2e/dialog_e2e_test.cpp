@@ -73,13 +73,6 @@ class Dialog : public ProgramRun {
     WriteFileBytes(music, "ID3");
     return music;
   }
-  void KillCore() {
-    const std::string pid = WaitForLogLine(log, "pid ", 0);
-    HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, std::strtoul(pid.c_str() + 4, nullptr, 10));
-    ASSERT_NE(h, nullptr);
-    TerminateProcess(h, 1);
-    CloseHandle(h);
-  }
 
   Process host;
   HWND dialog = nullptr;
