@@ -11,6 +11,8 @@ struct Case {
   const wchar_t* mode;
 };
 std::string Name(const ::testing::TestParamInfo<Case>& info) { return info.param.name; }
+// Test lists (and so CTest's names) show the mode rather than the bytes of the case.
+void PrintTo(const Case& c, std::ostream* out) { *out << Utf8(c.mode); }
 
 class CoreEndsEarly : public ProgramRun, public ::testing::WithParamInterface<Case> {};
 
@@ -21,7 +23,7 @@ TEST_P(CoreEndsEarly, HostEndsAtOnceWithoutAWindow) {
   ASSERT_TRUE(StartHost(host, L"/c", GetParam().mode));
   std::vector<ShownWindow> shown;
   ASSERT_TRUE(WatchUntilExit(host, kDeadline, shown));
-  EXPECT_LT(GetTickCount() - started, 3000u);
+  EXPECT_LT(GetTickCount() - started, 5000u);
   EXPECT_EQ(host.ExitCode(), 0u);
   EXPECT_TRUE(shown.empty()) << Describe(shown);
   EXPECT_NE(CorePid(), 0u);
@@ -37,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
 class CoreStuck : public ProgramRun, public ::testing::WithParamInterface<Case> {};
 
 // The host lives as long as the core, however long it takes to show "設定", and shows nothing
-// of its own meanwhile; once the core is gone it ends within a scan pass.
+// of its own meanwhile; once the core is gone it ends promptly (a scan pass is 100 ms).
 TEST_P(CoreStuck, HostWaitsWithoutAWindowAndEndsWithTheCore) {
   Process host;
   ASSERT_TRUE(StartHost(host, L"/c", GetParam().mode));
@@ -46,7 +48,7 @@ TEST_P(CoreStuck, HostWaitsWithoutAWindowAndEndsWithTheCore) {
   KillCore();
   const DWORD killed = GetTickCount();
   ASSERT_TRUE(WatchUntilExit(host, kDeadline, shown));
-  EXPECT_LT(GetTickCount() - killed, 1000u);
+  EXPECT_LT(GetTickCount() - killed, 2000u);
   EXPECT_EQ(host.ExitCode(), 0u);
   EXPECT_TRUE(shown.empty()) << Describe(shown);
 }
@@ -64,12 +66,14 @@ TEST_F(Supervision, CoreEndingAsItsSettingsWindowShowsNeverStrandsTheHost) {
   Process host;
   ASSERT_TRUE(StartHost(host, L"/c", L"crash:0"));
   std::vector<ShownWindow> shown;
-  if (!WatchUntilExit(host, 3000, shown)) {
-    HWND box = WaitForWindow(L"유지 불가", kDeadline);
-    ASSERT_NE(box, nullptr);
+  HWND box = nullptr;
+  for (const DWORD until = GetTickCount() + kDeadline;
+       !WatchUntilExit(host, 100, shown) && !(box = FindWindowW(nullptr, L"유지 불가"));)
+    ASSERT_GT(static_cast<int>(until - GetTickCount()), 0) << "neither ended nor reported";
+  if (box) {
     PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
     PostMessageW(box, WM_KEYUP, VK_RETURN, 0xC0000001);
-    ASSERT_TRUE(WatchUntilExit(host, 5000, shown));
+    ASSERT_TRUE(WatchUntilExit(host, kDeadline, shown));
   }
   EXPECT_EQ(host.ExitCode(), 0u);
   // The dialog's tips count as the dialog.
