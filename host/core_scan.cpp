@@ -2,11 +2,16 @@
 
 ScanResult ScanCoreWindows(CoreWindows& core, WindowId first) {
   WindowId current = first;
+  int bottoms = 0;  // times the walk passed the last window since the last pause
   for (;;) {
     if (!core.CoreExists()) return {};
     if (core.Title(current) == kCoreSettingsTitle) return {true, current};
     current = core.NextWindow(current);
-    if (current != first) continue;  // 0 is walked too: the next step starts at the top again
+    if (current == 0) ++bottoms;  // 0 is walked too: the next step starts at the top again
+    // A pass ends back at the first window; once that window is gone, at the second time past
+    // the last one. Without a pause the walk would spin for as long as the core runs.
+    if (current != first && bottoms < 2) continue;
+    bottoms = current == 0 ? 1 : 0;  // paused at the bottom: the next pass starts at the top
     if (!core.WaitTimedOut(100)) return {};
   }
 }

@@ -68,17 +68,25 @@ class Dialog : public ProgramRun {
     ASSERT_TRUE(WaitGone(box, kDeadline));
     WaitUntilEnabled();
   }
+  // The loss of the core is reported with the critical box, which belongs to the host; OK ends
+  // the program, leaving no window behind.
+  void AcknowledgeCoreGone() {
+    HWND box = WaitForWindow(L"유지 불가", kDeadline);
+    ASSERT_NE(box, nullptr);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(box, &owner);
+    EXPECT_EQ(owner, host.Id());
+    Sleep(200);
+    PressKey(VK_RETURN);
+    std::vector<ShownWindow> shown;
+    ASSERT_TRUE(WatchUntilExit(host, 10000, shown)) << Describe(shown);
+    EXPECT_EQ(host.ExitCode(), 0u);
+    EXPECT_TRUE(VisibleWindowsOf(host.Id()).empty());
+  }
   std::wstring MakeMusicFile() {
     const std::wstring music = program + L"\\밤 노래.mp3";
     WriteFileBytes(music, "ID3");
     return music;
-  }
-  void KillCore() {
-    const std::string pid = WaitForLogLine(log, "pid ", 0);
-    HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, std::strtoul(pid.c_str() + 4, nullptr, 10));
-    ASSERT_NE(h, nullptr);
-    TerminateProcess(h, 1);
-    CloseHandle(h);
   }
 
   Process host;
@@ -175,12 +183,9 @@ TEST_F(Dialog, CoreGoneIsReportedWithinAboutASecond) {
   Open();
   KillCore();
   const DWORD killed = GetTickCount();
-  HWND box = WaitForWindow(L"유지 불가", kDeadline);
-  ASSERT_NE(box, nullptr);
+  ASSERT_NE(WaitForWindow(L"유지 불가", kDeadline), nullptr);
   EXPECT_LT(GetTickCount() - killed, 2500u);
-  Sleep(200);
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(host.WaitExit(kDeadline));
+  AcknowledgeCoreGone();
 }
 
 TEST_F(Dialog, CoreGoneWhileTheQuestionIsOpenIsReportedOnTopOfIt) {
@@ -191,11 +196,54 @@ TEST_F(Dialog, CoreGoneWhileTheQuestionIsOpenIsReportedOnTopOfIt) {
   ClickClose();
   ASSERT_NE(WaitForWindow(kQuestionTitle, kDeadline), nullptr);
   KillCore();
-  HWND box = WaitForWindow(L"유지 불가", kDeadline);
-  ASSERT_NE(box, nullptr);
-  Sleep(200);
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(host.WaitExit(kDeadline));
+  AcknowledgeCoreGone();
+}
+
+TEST_F(Dialog, CoreGoneWhileTheFileDialogIsOpenIsReportedOnTopOfIt) {
+  Open();
+  ClickFolder();
+  ASSERT_NE(WaitForWindow(L"BGM 변경", kDeadline, L"#32770"), nullptr);
+  KillCore();
+  AcknowledgeCoreGone();
+}
+
+TEST_F(Dialog, CoreClosingItsSettingsWindowAndEndingIsReported) {
+  Open(L"close:300");
+  ASSERT_EQ(WaitForLogLine(log, "close self", kDeadline), "close self");
+  AcknowledgeCoreGone();
+  EXPECT_EQ(WaitForLogLine(log, "message WM_CLOSE", 0), "");
+}
+
+// A core that drops its settings window but runs on still has its settings read at its next
+// start: the dialog stays for the user to save or close, and its close asks nothing of the core.
+TEST_F(Dialog, CoreRunningOnWithoutItsSettingsWindowKeepsTheDialogUntilClosed) {
+  Open(L"close:300,stay");
+  ASSERT_EQ(WaitForLogLine(log, "close self", kDeadline), "close self");
+  Sleep(1500);  // more than a supervision tick
+  EXPECT_EQ(FindWindowW(nullptr, L"유지 불가"), nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  std::vector<ShownWindow> shown;
+  ASSERT_TRUE(WatchUntilExit(host, 2000, shown));
+  EXPECT_EQ(host.ExitCode(), 0u);
+  EXPECT_TRUE(CoreAlive());
+  EXPECT_EQ(WaitForLogLine(log, "message WM_CLOSE", 0), "");
+}
+
+// The close of the core's settings window waits at most 5 s for a core that takes no messages.
+// The close is posted: under Wine a real click on the close button first spends up to 4 s hiding
+// the button's tip (see docs/DEVELOPING.md), which is no part of the bound.
+TEST_F(Dialog, HungCoreHoldsTheCloseAtMostFiveSeconds) {
+  Open(L"hang:300");
+  ASSERT_EQ(WaitForLogLine(log, "hang", kDeadline), "hang");
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  const DWORD closed = GetTickCount();
+  std::vector<ShownWindow> shown;
+  ASSERT_TRUE(WatchUntilExit(host, kDeadline, shown));
+  EXPECT_LT(GetTickCount() - closed, 7000u);
+  EXPECT_EQ(host.ExitCode(), 0u);
+  EXPECT_TRUE(VisibleWindowsOf(host.Id()).empty());
+  EXPECT_TRUE(CoreAlive());
 }
 
 }  // namespace

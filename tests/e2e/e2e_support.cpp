@@ -1,5 +1,6 @@
 #include "e2e_support.h"
 
+#include <algorithm>
 #include <sstream>
 
 std::wstring BinFolder() {
@@ -157,4 +158,42 @@ bool WaitGone(HWND window, DWORD ms) {
     Sleep(20);
   }
   return true;
+}
+
+std::vector<ShownWindow> VisibleWindowsOf(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    std::vector<ShownWindow> windows;
+  } search{processId, {}};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == s.processId && IsWindowVisible(w)) {
+          wchar_t title[256] = {}, windowClass[64] = {};
+          GetWindowTextW(w, title, 256);
+          GetClassNameW(w, windowClass, 64);
+          s.windows.push_back({title, windowClass});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.windows;
+}
+
+bool WatchUntilExit(Process& run, DWORD ms, std::vector<ShownWindow>& shown) {
+  const DWORD until = GetTickCount() + ms;
+  for (;;) {
+    for (const auto& w : VisibleWindowsOf(run.Id()))
+      if (std::find(shown.begin(), shown.end(), w) == shown.end()) shown.push_back(w);
+    if (run.WaitExit(20)) return true;
+    if (static_cast<int>(until - GetTickCount()) <= 0) return false;
+  }
+}
+
+std::string Describe(const std::vector<ShownWindow>& windows) {
+  std::string out;
+  for (const auto& w : windows) out += "[" + Utf8(w.title) + " | " + Utf8(w.windowClass) + "] ";
+  return out;
 }

@@ -21,7 +21,19 @@ struct Process {
   // Waits for the process to end; false when it did not within the deadline.
   bool WaitExit(DWORD ms);
   DWORD ExitCode() const;
+  DWORD Id() const { return pi.dwProcessId; }
 };
+
+struct ShownWindow {
+  std::wstring title, windowClass;
+  bool operator==(const ShownWindow&) const = default;
+};
+// The visible top-level windows that a process owns.
+std::vector<ShownWindow> VisibleWindowsOf(DWORD processId);
+// Waits up to `ms` for the process to end, collecting (once each) the visible top-level windows
+// it shows meanwhile; true when it ended.
+bool WatchUntilExit(Process& run, DWORD ms, std::vector<ShownWindow>& shown);
+std::string Describe(const std::vector<ShownWindow>& windows);
 
 // Starts `program arguments` with extra environment variables (NAME=value) added or replaced.
 bool Start(Process& run, const std::wstring& program, const std::wstring& arguments,
@@ -69,9 +81,8 @@ class ProgramRun : public ::testing::Test {
   }
   void TearDown() override {
     // A core left running by a test is ended here (the host itself never kills it).
-    const std::string pid = WaitForLogLine(log, "pid ", 0);
-    if (!pid.empty())
-      if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, std::strtoul(pid.c_str() + 4, nullptr, 10))) {
+    if (const DWORD pid = CorePid())
+      if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
         TerminateProcess(h, 1);
         CloseHandle(h);
       }
@@ -81,9 +92,18 @@ class ProgramRun : public ::testing::Test {
                  {L"APPDATA=" + appData, L"LUMIVALE_CORE_LOG=" + log, L"LUMIVALE_CORE_MODE=" + mode});
   }
   std::wstring SettingsFile() const { return appData + L"\\Lumivale!!\\Lumivale!!.xml"; }
+  DWORD CorePid(DWORD ms = 0) const {
+    const std::string pid = WaitForLogLine(log, "pid ", ms);
+    return pid.empty() ? 0 : std::strtoul(pid.c_str() + 4, nullptr, 10);
+  }
+  void KillCore() {
+    HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, CorePid(kDeadline));
+    ASSERT_NE(h, nullptr);
+    TerminateProcess(h, 1);
+    CloseHandle(h);
+  }
   bool CoreAlive() const {
-    const std::string pid = WaitForLogLine(log, "pid ", 0);
-    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(pid.c_str() + 4, nullptr, 10));
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, CorePid());
     if (!h) return false;
     const bool alive = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
     CloseHandle(h);

@@ -71,14 +71,34 @@ TEST(CoreScan, PassesPauseOnlyWhenTheWalkReturnsToTheFirstWindow) {
   EXPECT_EQ(core.visited[3], 31u);
 }
 
-TEST(CoreScan, VanishedFirstWindowMakesPassesFollowWithoutPause) {
-  FakeCore core;
-  core.windows = {{41, u"first", 1}, {42, u"b"}, {43, u"c"}};
-  core.lifetimeSteps = 40;  // the core ends after a while
-  const ScanResult r = ScanCoreWindows(core, 41);
-  EXPECT_FALSE(r.found);
-  EXPECT_EQ(core.waits, 0);
-  EXPECT_GE(core.existsChecks, 40);  // every step still checks that the core exists
+TEST(CoreScan, VanishedFirstWindowStillPausesAfterEveryWholePass) {
+  for (const bool othersRemain : {true, false}) {
+    FakeCore core;
+    core.windows = {{41, u"first", 1}, {42, u"b"}, {43, u"c"}};
+    if (!othersRemain) core.windows.resize(1);  // a core that runs on without any window
+    core.lifetimeSteps = 40;  // the core ends after a while
+    const ScanResult r = ScanCoreWindows(core, 41);
+    EXPECT_FALSE(r.found);
+    // After the first, a pass is one walk over the remaining windows and past the last one.
+    const int pass = othersRemain ? 3 : 1;
+    EXPECT_GE(core.waits, 40 / pass - 2) << othersRemain;
+    EXPECT_GE(core.existsChecks, 40);  // every step still checks that the core exists
+  }
+}
+
+TEST(CoreScan, SettingsWindowShowingAfterTheFirstWentIsStillFound) {
+  // The splash window goes after the first step; the settings window is listed from the tenth.
+  struct LateCore : FakeCore {
+    WindowId NextWindow(WindowId after) override {
+      const WindowId next = FakeCore::NextWindow(after);
+      return (next == 72 && steps < 10) ? FakeCore::NextWindow(72) : next;
+    }
+  } core;
+  core.windows = {{71, u"splash", 1}, {72, u"設定"}};
+  const ScanResult r = ScanCoreWindows(core, 71);
+  EXPECT_TRUE(r.found);
+  EXPECT_EQ(r.window, 72u);
+  EXPECT_GE(core.waits, 1);
 }
 
 TEST(CoreScan, LateSettingsWindowIsFoundInTheNextPass) {

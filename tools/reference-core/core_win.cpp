@@ -5,6 +5,12 @@
 // Either '/' or '-', either case; anything else ends quietly.
 // For tests, LUMIVALE_CORE_MODE chooses a behaviour (comma-separated):
 //   nowindow, third, late:<ms>, child, exit:<ms>, crash:<ms>
+//   abort:<ms>   ends abnormally <ms> after its start, before it has a message queue or a window
+//   stall        never gets past its start: sleeps for ever before any queue or window
+//   hang:<ms>    <ms> after its windows exist, stops taking messages for ever (a hung core)
+//   close:<ms>   destroys its own settings window <ms> after showing it, as its own close would
+//   stay         runs on when its settings window is destroyed (by default the core then ends)
+// Timed tokens that find no window left to time them (after close:, with stay) do not fire.
 // and LUMIVALE_CORE_LOG names a file that receives the command line, the settings file as it was
 // found at start, and the messages the settings window receives.
 #include <windows.h>
@@ -19,7 +25,8 @@
 
 namespace {
 
-constexpr UINT_PTR kExitTimer = 1, kCrashTimer = 2, kLateTimer = 3, kPreviewTimer = 4;
+constexpr UINT_PTR kExitTimer = 1, kCrashTimer = 2, kLateTimer = 3, kPreviewTimer = 4, kHangTimer = 5,
+                   kCloseTimer = 6;
 
 std::wstring Env(const wchar_t* name) {
   wchar_t buffer[2048];
@@ -93,6 +100,8 @@ std::wstring SettingsText() {
 enum class Role { Settings, Saver, Preview, Other };
 Role g_role = Role::Other;
 std::wstring g_settingsText;
+long g_closeAfter = -1;
+bool g_stay = false;
 POINT g_firstMouse{-1, -1};
 
 const wchar_t* MessageName(UINT msg) {
@@ -144,6 +153,15 @@ LRESULT CALLBACK CoreProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == kExitTimer) PostQuitMessage(0);
       if (wParam == kCrashTimer) TerminateProcess(GetCurrentProcess(), 0xC0000005);
       if (wParam == kPreviewTimer && !IsWindow(GetParent(hwnd))) PostQuitMessage(0);
+      if (wParam == kHangTimer) {
+        Log(L"hang");
+        Sleep(INFINITE);
+      }
+      if (wParam == kCloseTimer) {
+        KillTimer(hwnd, kCloseTimer);
+        Log(L"close self");
+        DestroyWindow(hwnd);
+      }
       return 0;
     case WM_KEYDOWN:
     case WM_LBUTTONDOWN:
@@ -158,7 +176,7 @@ LRESULT CALLBACK CoreProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_DESTROY:
-      PostQuitMessage(0);
+      if (!g_stay) PostQuitMessage(0);
       return 0;
   }
   return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -173,6 +191,7 @@ HWND MakeSettingsWindow() {
   g_role = Role::Settings;
   HWND w = MakeWindow(0, L"設定", WS_OVERLAPPEDWINDOW, 120, 120, 420, 240, nullptr);
   ShowWindow(w, SW_SHOWNOACTIVATE);
+  if (g_closeAfter >= 0) SetTimer(w, kCloseTimer, static_cast<UINT>(g_closeAfter), nullptr);
   return w;
 }
 
@@ -181,6 +200,15 @@ HWND MakeSettingsWindow() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Log(std::wstring(L"cmdline ") + GetCommandLineW());
   Log(L"pid " + std::to_wstring(GetCurrentProcessId()));
+  const std::wstring mode = Env(L"LUMIVALE_CORE_MODE");
+  // The start-up failures come before anything that gives the process a message queue.
+  if (const long abortAfter = ModeValue(mode, L"abort"); abortAfter >= 0) {
+    Sleep(static_cast<DWORD>(abortAfter));
+    TerminateProcess(GetCurrentProcess(), 0xC0000005);
+  }
+  if (ModeValue(mode, L"stall") >= 0) Sleep(INFINITE);
+  g_closeAfter = ModeValue(mode, L"close");
+  g_stay = ModeValue(mode, L"stay") >= 0;
   g_settingsText = SettingsText();
 
   WNDCLASSW wc{};
@@ -195,7 +223,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   for (auto& c : sw) c = static_cast<wchar_t>(towlower(c));
   if (!sw.empty() && sw[0] == L'-') sw[0] = L'/';
 
-  const std::wstring mode = Env(L"LUMIVALE_CORE_MODE");
   HWND timerWindow = nullptr;
   if (ModeValue(mode, L"nowindow") >= 0) {
     // No window that the host can see: a message-only window keeps the timers.
@@ -239,6 +266,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const long exitAfter = ModeValue(mode, L"exit"), crashAfter = ModeValue(mode, L"crash");
   if (exitAfter >= 0) SetTimer(timerWindow, kExitTimer, static_cast<UINT>(exitAfter), nullptr);
   if (crashAfter >= 0) SetTimer(timerWindow, kCrashTimer, static_cast<UINT>(crashAfter), nullptr);
+  if (const long hangAfter = ModeValue(mode, L"hang"); hangAfter >= 0)
+    SetTimer(timerWindow, kHangTimer, static_cast<UINT>(hangAfter), nullptr);
 
   MSG m;
   while (GetMessageW(&m, nullptr, 0, 0) > 0) {
