@@ -160,25 +160,32 @@ bool WaitGone(HWND window, DWORD ms) {
   return true;
 }
 
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  std::vector<ShownWindow> windows;
+};
+
+// A named CALLBACK: a lambda does not convert to the stdcall WNDENUMPROC of the i686 build.
+BOOL CALLBACK CollectVisibleWindow(HWND w, LPARAM p) {
+  auto& s = *reinterpret_cast<WindowSearch*>(p);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(w, &owner);
+  if (owner == s.processId && IsWindowVisible(w)) {
+    wchar_t title[256] = {}, windowClass[64] = {};
+    GetWindowTextW(w, title, 256);
+    GetClassNameW(w, windowClass, 64);
+    s.windows.push_back({title, windowClass});
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<ShownWindow> VisibleWindowsOf(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    std::vector<ShownWindow> windows;
-  } search{processId, {}};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == s.processId && IsWindowVisible(w)) {
-          wchar_t title[256] = {}, windowClass[64] = {};
-          GetWindowTextW(w, title, 256);
-          GetClassNameW(w, windowClass, 64);
-          s.windows.push_back({title, windowClass});
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{processId, {}};
+  EnumWindows(CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
   return search.windows;
 }
 
