@@ -82,8 +82,11 @@ bool Start(Process& run, const std::wstring& program, const std::wstring& argume
   std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW si{};
   si.cb = sizeof si;
-  return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &si, &run.pi);
+  if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                     block.data(), nullptr, &si, &run.pi))
+    return true;
+  ADD_FAILURE() << "CreateProcessW failed with error " << GetLastError() << " for " << Utf8(program);
+  return false;
 }
 
 HWND WaitForWindow(const wchar_t* title, DWORD ms, const wchar_t* windowClass) {

@@ -81,11 +81,10 @@ class ProgramRun : public ::testing::Test {
   }
   void TearDown() override {
     // A core left running by a test is ended here (the host itself never kills it).
-    if (const DWORD pid = CorePid())
-      if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
-        TerminateProcess(h, 1);
-        CloseHandle(h);
-      }
+    if (HANDLE h = OpenCore(PROCESS_TERMINATE)) {
+      TerminateProcess(h, 1);
+      CloseHandle(h);
+    }
   }
   bool StartHost(Process& run, const std::wstring& arguments, const std::wstring& mode) {
     return Start(run, program + L"\\Lumivale.scr", arguments,
@@ -97,17 +96,31 @@ class ProgramRun : public ::testing::Test {
     return pid.empty() ? 0 : std::strtoul(pid.c_str() + 4, nullptr, 10);
   }
   void KillCore() {
-    HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, CorePid(kDeadline));
+    CorePid(kDeadline);
+    HANDLE h = OpenCore(PROCESS_TERMINATE);
     ASSERT_NE(h, nullptr);
     TerminateProcess(h, 1);
     CloseHandle(h);
   }
   bool CoreAlive() const {
-    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, CorePid());
+    HANDLE h = OpenCore(SYNCHRONIZE);
     if (!h) return false;
     const bool alive = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
     CloseHandle(h);
     return alive;
+  }
+  // The core this run started, or null. Wine reuses process ids at once: the id in the log may
+  // already belong to another program (Wine's own among them) once the core has ended.
+  HANDLE OpenCore(DWORD access) const {
+    const DWORD pid = CorePid();
+    HANDLE h = pid ? OpenProcess(access | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid) : nullptr;
+    if (!h) return nullptr;
+    wchar_t image[MAX_PATH];
+    DWORD size = MAX_PATH;
+    const std::wstring core = program + L"\\LumivaleCore.dll";
+    if (QueryFullProcessImageNameW(h, 0, image, &size) && _wcsicmp(image, core.c_str()) == 0) return h;
+    CloseHandle(h);
+    return nullptr;
   }
 
   std::wstring program, appData, log;
