@@ -21,12 +21,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <set>
 #include <string>
 
 #include "settings/settings_file.h"
 #include "settings/utf.h"
+#include "tests/native/memory_disk.h"
 
 namespace {
 
@@ -64,35 +63,15 @@ bool MusicExists(Music music, const Text& path) {
   return false;
 }
 
-// The in-memory disk of tests/native/settings_file_test.cpp, with the music files of one model.
-class MemoryDisk : public SettingsFileSystem {
+// The unit tests' in-memory disk, with the music files of one model.
+class MusicDisk : public MemoryDisk {
  public:
-  explicit MemoryDisk(Music music) : music_(music) {}
+  explicit MusicDisk(Music music) : music_(music) {}
 
-  std::map<Text, Bytes> files;
-  std::set<Text> folders{u"C:\\AppData"};
   bool everyFolder = false;
-  int writes = 0;
 
-  IoResult ReadAll(const Text& path, Bytes& content) override {
-    if (!FolderExists(path.substr(0, path.rfind(u'\\')))) return IoResult::PathNotFound;
-    const auto it = files.find(path);
-    if (it == files.end()) return IoResult::Failed;
-    content = it->second;
-    return IoResult::Ok;
-  }
-  bool FileExists(const Text& path) override { return files.count(path) > 0 || MusicExists(music_, path); }
-  bool FolderExists(const Text& path) override { return everyFolder || folders.count(path) > 0; }
-  IoResult CreateFolder(const Text& path) override {
-    if (!FolderExists(path.substr(0, path.rfind(u'\\')))) return IoResult::PathNotFound;
-    folders.insert(path);
-    return IoResult::Ok;
-  }
-  IoResult ReplaceContents(const Text& path, const Bytes& content) override {
-    ++writes;
-    files[path] = content;
-    return IoResult::Ok;
-  }
+  bool FileExists(const Text& path) override { return MemoryDisk::FileExists(path) || MusicExists(music_, path); }
+  bool FolderExists(const Text& path) override { return everyFolder || MemoryDisk::FolderExists(path); }
 
  private:
   Music music_;
@@ -109,7 +88,7 @@ struct Loaded {
 };
 
 Loaded Load(Music music, const Bytes& content, const SettingsRecord& prior) {
-  MemoryDisk disk(music);
+  MusicDisk disk(music);
   disk.folders.insert(kFolder);
   disk.files[kPath] = content;
   Loaded l{prior, {}};
@@ -145,20 +124,20 @@ void CheckSettingsFile(Music music, const Bytes& content, const Text& text) {
 
   // Saving the record read: the settings folder is made when missing; nothing without its parent.
   {
-    MemoryDisk disk(music);
+    MusicDisk disk(music);
     SaveSettingsTo(disk, kPath, first.record);
     Check(disk.writes == 1 && disk.folders.count(kFolder) && disk.files[kPath] == first.written,
           "saving into a folder still to be made");
   }
   {
-    MemoryDisk disk(music);
+    MusicDisk disk(music);
     disk.folders.clear();
     SaveSettingsTo(disk, kPath, first.record);
     Check(disk.writes == 0 && disk.files.empty() && disk.folders.empty(), "saving without the parent folder wrote");
   }
   // The input as a path: written there exactly when it has a folder part before its last backslash.
   if (music == Music::EveryValidName) {
-    MemoryDisk disk(music);
+    MusicDisk disk(music);
     disk.everyFolder = true;
     SaveSettingsTo(disk, text, first.record);
     const auto slash = text.rfind(u'\\');
@@ -288,7 +267,7 @@ void CheckNumber(const Text& text) {
 
 bool CheckedOnce() {
   // Not input-driven, checked once: no settings folder yet gives the defaults, written whole.
-  MemoryDisk disk(Music::OnlyDefault);
+  MusicDisk disk(Music::OnlyDefault);
   SettingsRecord s{9, u"x", true, true};
   LoadSettingsFrom(disk, kPath, kDefaultBgm, s);
   Check(Same(s, SettingsRecord{5, kDefaultBgm, false, false}), "the defaults route");

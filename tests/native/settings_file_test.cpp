@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
 #include <string>
+
+#include "tests/native/memory_disk.h"
 
 namespace {
 
@@ -19,34 +19,6 @@ std::string Template(const std::string& mode, const std::string& bgmLine, const 
          "</Omake2>\r\n\t</Setting>\r\n</LumivaleScreenServer>";
 }
 
-// An in-memory disk: files, folders, and a folder that cannot be made.
-class FakeDisk : public SettingsFileSystem {
- public:
-  std::map<Text, Bytes> files;
-  std::set<Text> folders{u"C:\\AppData"};
-  int writes = 0;
-
-  IoResult ReadAll(const Text& path, Bytes& content) override {
-    if (!folders.count(path.substr(0, path.rfind(u'\\')))) return IoResult::PathNotFound;
-    auto it = files.find(path);
-    if (it == files.end()) return IoResult::Failed;
-    content = it->second;
-    return IoResult::Ok;
-  }
-  bool FileExists(const Text& path) override { return files.count(path) > 0; }
-  bool FolderExists(const Text& path) override { return folders.count(path) > 0; }
-  IoResult CreateFolder(const Text& path) override {
-    if (!folders.count(path.substr(0, path.rfind(u'\\')))) return IoResult::PathNotFound;
-    folders.insert(path);
-    return IoResult::Ok;
-  }
-  IoResult ReplaceContents(const Text& path, const Bytes& content) override {
-    ++writes;
-    files[path] = content;
-    return IoResult::Ok;
-  }
-};
-
 const Text kPath = u"C:\\AppData\\Lumivale!!\\Lumivale!!.xml";
 const Text kDefaultBgm = u"C:\\Program\\Lumivale BGM.mp3";
 
@@ -55,7 +27,7 @@ struct Loaded {
   std::string file;
 };
 
-Loaded LoadFrom(FakeDisk& disk, const std::string& content, SettingsRecord prior = {}) {
+Loaded LoadFrom(MemoryDisk& disk, const std::string& content, SettingsRecord prior = {}) {
   disk.folders.insert(u"C:\\AppData\\Lumivale!!");
   disk.files[kPath] = B(content);
   LoadSettingsFrom(disk, kPath, kDefaultBgm, prior);
@@ -80,7 +52,7 @@ TEST(SettingsFile, TemplateIsByteExact) {
 }
 
 TEST(SettingsFile, DefaultsRouteWhenFolderOrRootTagIsMissing) {
-  FakeDisk disk;
+  MemoryDisk disk;
   SettingsRecord s;
   LoadSettingsFrom(disk, kPath, kDefaultBgm, s);  // no folder yet: created, then written
   EXPECT_EQ(s.InterpolationMode, 5);
@@ -91,7 +63,7 @@ TEST(SettingsFile, DefaultsRouteWhenFolderOrRootTagIsMissing) {
 
   for (const std::string& content : {std::string(), std::string("garbage"),
                                     std::string("\xFF\xFE<\0L\0", 6), std::string("<Setting>7</Setting>")}) {
-    FakeDisk d;
+    MemoryDisk d;
     d.files[kDefaultBgm] = B("mp3");
     const Loaded l = LoadFrom(d, content, {3, u"x", true, true});
     EXPECT_EQ(l.settings.InterpolationMode, 5);
@@ -102,13 +74,13 @@ TEST(SettingsFile, DefaultsRouteWhenFolderOrRootTagIsMissing) {
 }
 
 TEST(SettingsFile, OnlyRootTagGivesEveryDefaultAndAFullRewrite) {
-  FakeDisk disk;
+  MemoryDisk disk;
   const Loaded l = LoadFrom(disk, "<lumivalescreenserver>");
   EXPECT_EQ(l.file, Template("5", "<BGMfile />", "0", "0"));
 }
 
 TEST(SettingsFile, TagsAreCaseInsensitiveAndValuesVerbatim) {
-  FakeDisk disk;
+  MemoryDisk disk;
   disk.files[u"E:\\Music\\Night Song.MP3"] = B("x");
   const Loaded l = LoadFrom(disk,
       "junk<LUMIVALESCREENSERVER><BGMFILE>E:\\Music\\Night Song.MP3</bgmFile>"
@@ -130,7 +102,7 @@ TEST(SettingsFile, InterpolationModeValues) {
       {"1 2", 1, 5},   {"0x10", 1, 5},   {"--1", 1, 5},     {"254.5", 0, 254},
   };
   for (const Row& r : rows) {
-    FakeDisk disk;
+    MemoryDisk disk;
     SettingsRecord prior;
     prior.InterpolationMode = static_cast<std::uint8_t>(r.prior);
     const Loaded l = LoadFrom(disk, std::string("<LumivaleScreenServer><InterpolationMode>") + r.value +
@@ -144,7 +116,7 @@ TEST(SettingsFile, SwitchesAreTrueForEveryNonZeroNumber) {
   const Row rows[] = {{"-1", true}, {"0.5", true}, {"255", true}, {"1", true}, {"0", false},
                       {"0.0", false}, {"yes", false}, {"", false}, {"1e-999", false}};
   for (const Row& r : rows) {
-    FakeDisk disk;
+    MemoryDisk disk;
     const Loaded l = LoadFrom(disk, std::string("<LumivaleScreenServer><Omake1>") + r.value +
                                         "</Omake1><Omake2>" + r.value + "</Omake2>", {0, u"", !r.expected, !r.expected});
     EXPECT_EQ(l.settings.Omake1, r.expected) << r.value;
@@ -165,7 +137,7 @@ TEST(SettingsFile, MusicFileExistenceRules) {
       {"unclosed keeps prior, still tested", "<BGMfile>C:\\m\\song.mp3", false, chosen},
   };
   for (const Row& r : rows) {
-    FakeDisk disk;
+    MemoryDisk disk;
     disk.files[chosen] = B("x");
     if (r.defaultExists) disk.files[kDefaultBgm] = B("x");
     SettingsRecord prior;
@@ -176,7 +148,7 @@ TEST(SettingsFile, MusicFileExistenceRules) {
 }
 
 TEST(SettingsFile, UnclosedTagsKeepPriorValues) {
-  FakeDisk disk;
+  MemoryDisk disk;
   const Loaded l = LoadFrom(disk, "<LumivaleScreenServer><InterpolationMode>2<Omake1>1<Omake2>1",
                             {9, u"", true, false});
   EXPECT_EQ(l.settings.InterpolationMode, 9);
@@ -186,7 +158,7 @@ TEST(SettingsFile, UnclosedTagsKeepPriorValues) {
 }
 
 TEST(SettingsFile, HugeAndHostileContentIsNormalised) {
-  FakeDisk disk;
+  MemoryDisk disk;
   const std::string million(1000000, '9');
   Loaded l = LoadFrom(disk, "<LumivaleScreenServer><InterpolationMode>" + million +
                                 "</InterpolationMode><Omake1>1." + std::string(1000000, '0') + "</Omake1>");
@@ -202,7 +174,7 @@ TEST(SettingsFile, HugeAndHostileContentIsNormalised) {
 }
 
 TEST(SettingsFile, SaveWritesNothingWhenTheFolderCannotBeMade) {
-  FakeDisk disk;
+  MemoryDisk disk;
   disk.folders.clear();  // the application-data folder itself is missing
   SettingsRecord s;
   LoadSettingsFrom(disk, kPath, kDefaultBgm, s);
@@ -215,7 +187,7 @@ TEST(SettingsFile, SaveWritesNothingWhenTheFolderCannotBeMade) {
 }
 
 TEST(SettingsFile, RoundTripKeepsEveryValue) {
-  FakeDisk disk;
+  MemoryDisk disk;
   disk.folders.insert(u"C:\\AppData\\Lumivale!!");
   disk.files[u"C:\\음악\\곡 1.mp3"] = B("x");
   SettingsRecord s{7, u"C:\\음악\\곡 1.mp3", true, true};

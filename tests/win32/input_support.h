@@ -63,4 +63,15 @@ inline void Press(DWORD downFlag) {
   PumpFor(30);
 }
 
+// Modifiers held as the thread's own key state: a Shift sent through SendInput is not always seen
+// by GetKeyState in the receiving thread under Wine.
+inline void SetModifiers(bool shift, bool ctrl, bool alt) {
+  BYTE state[256];
+  GetKeyboardState(state);
+  state[VK_SHIFT] = shift ? 0x80 : 0;
+  state[VK_CONTROL] = ctrl ? 0x80 : 0;
+  state[VK_MENU] = alt ? 0x80 : 0;
+  SetKeyboardState(state);
+}
+
 }  // namespace input

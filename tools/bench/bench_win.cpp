@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/handles.h"
+
 namespace {
 
 constexpr wchar_t kDialogTitle[] = L"Lumivale! Screen Saver - Setting";
@@ -41,16 +43,13 @@ double WaitUntil(const std::function<bool()>& ready) {
   }
 }
 
+// A started program, ended with its run.
 struct Process {
-  HANDLE handle = nullptr;
-  Process() = default;
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
+  UniqueHandle handle;
   ~Process() {
     if (!handle) return;
-    TerminateProcess(handle, 1);
-    WaitForSingleObject(handle, 5000);
-    CloseHandle(handle);
+    TerminateProcess(handle.get(), 1);
+    WaitForSingleObject(handle.get(), 5000);
   }
 };
 
@@ -62,25 +61,23 @@ bool Start(Process& p, const std::wstring& program, const std::wstring& argument
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return false;
   CloseHandle(pi.hThread);
-  p.handle = pi.hProcess;
+  p.handle.reset(pi.hProcess);
   return true;
 }
 
 // Ends every process started from this file name (the cores the host started), and waits for them.
 void EndAll(const wchar_t* exeName) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return;
+  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL ok = Process32FirstW(snapshot, &entry); ok; ok = Process32NextW(snapshot, &entry)) {
+  for (BOOL ok = Process32FirstW(snapshot.get(), &entry); ok; ok = Process32NextW(snapshot.get(), &entry)) {
     if (_wcsicmp(entry.szExeFile, exeName) != 0) continue;
-    if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-      TerminateProcess(h, 1);
-      WaitForSingleObject(h, 5000);
-      CloseHandle(h);
+    if (UniqueHandle h{OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)}) {
+      TerminateProcess(h.get(), 1);
+      WaitForSingleObject(h.get(), 5000);
     }
   }
-  CloseHandle(snapshot);
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -128,13 +125,11 @@ struct Bench {
       dialog = FindWindowW(nullptr, kDialogTitle);
       return dialog && IsWindowVisible(dialog);
     });
-    hostPeak = std::max(hostPeak, PeakWorkingSet(run.handle));
+    hostPeak = std::max(hostPeak, PeakWorkingSet(run.handle.get()));
     DWORD corePid = 0;
     GetWindowThreadProcessId(FindWindowW(nullptr, kCoreSettingsTitle), &corePid);
-    if (HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, corePid)) {
-      corePeak = std::max(corePeak, PeakWorkingSet(h));
-      CloseHandle(h);
-    }
+    if (UniqueHandle h{OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, corePid)})
+      corePeak = std::max(corePeak, PeakWorkingSet(h.get()));
     return core < 0 || shown < 0 ? -1 : shown - core;
   }
 

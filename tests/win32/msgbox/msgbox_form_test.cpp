@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "msgbox/msgbox_service.h"
+#include "tests/win32/input_support.h"
 
 namespace {
 
@@ -20,14 +21,7 @@ struct Script {
 };
 Script* g_script = nullptr;
 
-void SetModifiers(bool shift, bool ctrl, bool alt) {
-  BYTE state[256];
-  GetKeyboardState(state);
-  state[VK_SHIFT] = shift ? 0x80 : 0;
-  state[VK_CONTROL] = ctrl ? 0x80 : 0;
-  state[VK_MENU] = alt ? 0x80 : 0;
-  SetKeyboardState(state);
-}
+using input::SetModifiers;
 
 void CALLBACK RunScript(HWND, UINT, UINT_PTR, DWORD) {
   if (!g_script || g_script->done) return;

@@ -9,6 +9,7 @@
 
 #include "settings/set_form.h"
 #include "settings/settings_store.h"
+#include "tests/win32/input_support.h"
 #include "ui/gdi.h"
 #include "ui/picture.h"
 
@@ -39,15 +40,9 @@ class Dialog : public ::testing::Test {
   }
   bool FileWritten() const { return GetFileAttributesW(SettingsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
   void KeyUp(HWND target, UINT vk, bool shift, bool ctrl, bool alt) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_SHIFT] = shift ? 0x80 : 0;
-    state[VK_CONTROL] = ctrl ? 0x80 : 0;
-    state[VK_MENU] = alt ? 0x80 : 0;
-    SetKeyboardState(state);
+    input::SetModifiers(shift, ctrl, alt);
     SendMessageW(target, WM_KEYUP, vk, 0xC0000001);
-    state[VK_SHIFT] = state[VK_CONTROL] = state[VK_MENU] = 0;
-    SetKeyboardState(state);
+    input::SetModifiers(false, false, false);
   }
 
   std::wstring folder;
