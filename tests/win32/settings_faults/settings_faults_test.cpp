@@ -496,7 +496,9 @@ TEST_F(SettingsFaults, EachFailedSaveFromTheDialogIsReportedAndKeepsTheDialog) {
   int reported = 0;
   for (std::size_t k = 0; k < clean.size(); ++k) {
     const bool write = clean[k].step == Step::WriteFile;
-    for (const Fault fault : write ? std::vector<Fault>{Fault::Fails, Fault::WritesNothing} : std::vector<Fault>{Fault::Fails}) {
+    const std::vector<Fault> faults = write ? std::vector<Fault>{Fault::Fails, Fault::WritesNothing}
+                                            : std::vector<Fault>{Fault::Fails};
+    for (const Fault fault : faults) {
       SCOPED_TRACE("call " + std::to_string(k) + " " + kStepNames[static_cast<int>(clean[k].step)] + " " +
                    kFaultNames[static_cast<int>(fault)]);
       ASSERT_TRUE(Prepare(scene));
