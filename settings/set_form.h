@@ -14,6 +14,8 @@
 #include "controls/checkbox.h"
 #include "controls/hyperlink.h"
 #include "controls/optionbox.h"
+#include "settings/enter_save.h"
+#include "settings/settings_store.h"
 #include "ui/gdi.h"
 #include "ui/picture.h"
 #include "ui/window.h"
@@ -39,7 +41,8 @@ class SetForm : public Form, public NamedMethods {
 
   // The unload path; false when the user chose to keep the dialog open.
   bool Unload();
-  // Saves and unloads, as the save button does.
+  // Saves and unloads, as the save button does. A save that fails is reported and keeps the
+  // dialog with its choices and its saved state.
   void Save();
 
   // What ends the program: after asking the core's settings window to close (the unload path),
@@ -47,6 +50,9 @@ class SetForm : public Form, public NamedMethods {
   std::function<void(bool closeCoreWindow)> EndProgramAction;
   // What opens a web page (tests put their own).
   std::function<void(const wchar_t*)> OpenPage;
+  // The disk calls of a save, and what reports a failed one (tests put their own).
+  SettingsDiskCalls DiskCalls;
+  std::function<int(const std::wstring& prompt, int style, const std::wstring& title)> ShowMessage;
 
   HWND PathBox() const { return appPath_; }
   std::wstring PathText() const;
@@ -65,6 +71,7 @@ class SetForm : public Form, public NamedMethods {
  private:
   static LRESULT CALLBACK PathBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void OnKeyDown(WPARAM key);
   void OnKeyUp(WPARAM key);
   void OnSystemClose();
   void OnWaitForProc();
@@ -83,6 +90,7 @@ class SetForm : public Form, public NamedMethods {
   WNDPROC pathBoxProc_ = nullptr;
   bool pathHot_ = false;
   bool closeAskedBySystem_ = false;
+  EnterSave enter_;
   std::unique_ptr<cMagneticWnd> magnetic_;
 };
 

@@ -50,6 +50,8 @@ void FrameRectangle(HDC dc, const RECT& r, COLORREF color) {
   FrameRect(dc, &r, brush.get());
 }
 
+bool ModifierHeld() { return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0; }
+
 std::unique_ptr<SetForm>& DialogSlot() {
   static std::unique_ptr<SetForm> dialog;
   return dialog;
@@ -71,6 +73,7 @@ SetForm::SetForm()
     EndProgram();
   };
   OpenPage = [](const wchar_t* page) { ShellExecuteW(nullptr, L"OPEN", page, nullptr, nullptr, SW_SHOWNORMAL); };
+  ShowMessage = ShowMsgBox;
   DefineMethod(u"App_Path_MouseLeave", [this] { App_Path_MouseLeave(); });
 }
 
@@ -246,8 +249,12 @@ void SetForm::ChooseMusicFile() {
 }
 
 void SetForm::Save() {
+  if (const DWORD error = SaveSettings(DiskCalls); error != ERROR_SUCCESS) {
+    ShowMessage(L"설정 파일을 저장하지 못했습니다.\r\n" + SettingsPath + L"\r\n" + SystemErrorText(error), 16,
+                L"설정 저장 실패");
+    return;
+  }
   SettingsSaved = true;
-  SaveSettings();
   Unload();
 }
 
@@ -276,9 +283,10 @@ void SetForm::OnWaitForProc() {
   EndProgramAction(false);
 }
 
+void SetForm::OnKeyDown(WPARAM key) { enter_.KeyDown(static_cast<unsigned>(key), ModifierHeld()); }
+
 void SetForm::OnKeyUp(WPARAM key) {
-  const bool modifier = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
-  if (key == VK_RETURN && !modifier) Save();
+  if (enter_.KeyUp(static_cast<unsigned>(key), ModifierHeld())) Save();
 }
 
 bool SetForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -287,14 +295,23 @@ bool SetForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
       if (wParam == kWaitForProcTimer) OnWaitForProc();
       result = 0;
       return true;
+    case WM_KEYDOWN:
+      OnKeyDown(wParam);
+      break;
     case WM_KEYUP:
       OnKeyUp(wParam);
       result = 0;
       return true;
-    case WM_SYSKEYUP:
+    case WM_SYSKEYDOWN:
       // With no window holding the keyboard (as after a message box, which disabled the
       // dialog), keys reach the active window as system keys.
+      OnKeyDown(wParam);
+      break;
+    case WM_SYSKEYUP:
       if (wParam == VK_RETURN) OnKeyUp(wParam);
+      break;
+    case WM_KILLFOCUS:
+      enter_.FocusLost();
       break;
     case WM_ACTIVATE:
       // The dialog takes the keyboard when it becomes active with nothing of its own holding it
@@ -352,6 +369,13 @@ LRESULT SetForm::OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return 0;
       }
       if (wParam == VK_RETURN) return 0;  // no beep; the key's release still saves
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      OnKeyDown(wParam);
+      break;
+    case WM_KILLFOCUS:
+      enter_.FocusLost();
       break;
     case WM_KEYUP: {
       const LRESULT r = CallWindowProcW(original, hwnd, msg, wParam, lParam);

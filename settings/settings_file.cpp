@@ -193,10 +193,10 @@ void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defa
   SaveSettingsTo(fs, path, s);
 }
 
-void SaveSettingsTo(SettingsFileSystem& fs, const Text& path, const SettingsRecord& s) {
+bool SaveSettingsTo(SettingsFileSystem& fs, const Text& path, const SettingsRecord& s) {
   const auto slash = path.rfind(u'\\');
-  if (path.empty() || slash == Text::npos || slash == 0) return;  // no folder: nothing to write
+  if (path.empty() || slash == Text::npos || slash == 0) return false;  // no folder: nothing to write
   const Text folder = path.substr(0, slash);
-  if (!fs.FolderExists(folder) && fs.CreateFolder(folder) == IoResult::PathNotFound) return;
-  fs.ReplaceContents(path, SettingsFileBytes(s));
+  if (!fs.FolderExists(folder) && fs.CreateFolder(folder) == IoResult::PathNotFound) return false;
+  return fs.ReplaceContents(path, SettingsFileBytes(s)) == IoResult::Ok;
 }

@@ -43,5 +43,6 @@ std::optional<std::uint8_t> NumberToByte(double value);
 // Fills the record from the file at path (defaults route when there is none), then writes it back.
 void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath,
                       SettingsRecord& settings);
-// Writes the record; silent on any failure, and nothing at all when the folder cannot be made.
-void SaveSettingsTo(SettingsFileSystem& fs, const Text& path, const SettingsRecord& settings);
+// Writes the record; true when it is in place. Nothing at all is written when the folder cannot be
+// made or the path has none.
+bool SaveSettingsTo(SettingsFileSystem& fs, const Text& path, const SettingsRecord& settings);

@@ -36,11 +36,22 @@ class Win32SettingsFileSystem : public SettingsFileSystem {
   IoResult CreateFolder(const Text& path) override;
   IoResult ReplaceContents(const Text& path, const Bytes& content) override;
 
+  // What the first call that failed a write gave as its error (ERROR_SUCCESS while none has).
+  DWORD FirstError() const { return firstError_; }
+
  private:
+  IoResult Failure(DWORD error);
+
   SettingsDiskCalls calls_;
+  DWORD firstError_ = ERROR_SUCCESS;
 };
 
 std::wstring ProgramFolder();
 std::wstring DefaultBgmPath();
+// Loads at the start and writes the result back; silent on any failure.
 void LoadSettings();
-void SaveSettings();
+// Saves Settings to SettingsPath: ERROR_SUCCESS, or the error of the first disk call that failed
+// (ERROR_PATH_NOT_FOUND when there is no settings path at all).
+DWORD SaveSettings(const SettingsDiskCalls& calls = {});
+// The system's text for an error, without its trailing line breaks.
+std::wstring SystemErrorText(DWORD error);

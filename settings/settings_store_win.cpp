@@ -16,15 +16,17 @@ IoResult FromLastError() {
   return (e == ERROR_PATH_NOT_FOUND) ? IoResult::PathNotFound : IoResult::Failed;
 }
 
-bool WriteAll(const SettingsDiskCalls& calls, HANDLE file, const Bytes& content) {
+// ERROR_SUCCESS, or why not every byte was written.
+DWORD WriteAll(const SettingsDiskCalls& calls, HANDLE file, const Bytes& content) {
   std::size_t done = 0;
   while (done < content.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
     DWORD written = 0;
-    if (!calls.writeFile(file, content.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    if (!calls.writeFile(file, content.data() + done, chunk, &written, nullptr)) return GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;  // no progress, no error either
     done += written;
   }
-  return true;
+  return ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -68,10 +70,16 @@ bool Win32SettingsFileSystem::FolderExists(const Text& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+IoResult Win32SettingsFileSystem::Failure(DWORD error) {
+  if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;  // failed without saying why
+  if (firstError_ == ERROR_SUCCESS) firstError_ = error;
+  return error == ERROR_PATH_NOT_FOUND ? IoResult::PathNotFound : IoResult::Failed;
+}
+
 IoResult Win32SettingsFileSystem::CreateFolder(const Text& path) {
-  if (calls_.createDirectory(Wide(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
-    return IoResult::Ok;
-  return FromLastError();
+  if (calls_.createDirectory(Wide(path).c_str(), nullptr)) return IoResult::Ok;
+  const DWORD error = GetLastError();
+  return error == ERROR_ALREADY_EXISTS ? IoResult::Ok : Failure(error);
 }
 
 IoResult Win32SettingsFileSystem::ReplaceContents(const Text& path, const Bytes& content) {
@@ -81,10 +89,13 @@ IoResult Win32SettingsFileSystem::ReplaceContents(const Text& path, const Bytes&
   {
     UniqueHandle file(calls_.createFile(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return FromLastError();
-    if (!WriteAll(calls_, file.get(), content) || !calls_.flushFileBuffers(file.get())) {
+    if (!file) return Failure(GetLastError());
+    DWORD error = WriteAll(calls_, file.get(), content);
+    if (error == ERROR_SUCCESS && !calls_.flushFileBuffers(file.get())) error = GetLastError();
+    if (error != ERROR_SUCCESS) {
       file.reset();
       calls_.deleteFile(temp.c_str());
+      Failure(error);
       return IoResult::Failed;
     }
   }
@@ -92,10 +103,10 @@ IoResult Win32SettingsFileSystem::ReplaceContents(const Text& path, const Bytes&
   const DWORD oldAttributes = calls_.getFileAttributes(target.c_str());
   if (oldAttributes != INVALID_FILE_ATTRIBUTES) calls_.setFileAttributes(target.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (!calls_.moveFileEx(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const IoResult failure = FromLastError();
+    const IoResult failure = Failure(GetLastError());
     if (oldAttributes != INVALID_FILE_ATTRIBUTES) calls_.setFileAttributes(target.c_str(), oldAttributes);
     calls_.deleteFile(temp.c_str());
-    return failure == IoResult::PathNotFound ? IoResult::PathNotFound : IoResult::Failed;
+    return failure;
   }
   return IoResult::Ok;
 }
@@ -122,7 +133,17 @@ void LoadSettings() {
   LoadSettingsFrom(fs, FromWide(SettingsPath), FromWide(DefaultBgmPath()), Settings);
 }
 
-void SaveSettings() {
-  Win32SettingsFileSystem fs;
-  SaveSettingsTo(fs, FromWide(SettingsPath), Settings);
+DWORD SaveSettings(const SettingsDiskCalls& calls) {
+  Win32SettingsFileSystem fs(calls);
+  if (SaveSettingsTo(fs, FromWide(SettingsPath), Settings)) return ERROR_SUCCESS;
+  // No settings path makes no disk call: the path is what is not there.
+  return fs.FirstError() != ERROR_SUCCESS ? fs.FirstError() : ERROR_PATH_NOT_FOUND;
+}
+
+std::wstring SystemErrorText(DWORD error) {
+  wchar_t text[1024] = {};
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                           1024, nullptr);
+  while (n > 0 && (text[n - 1] == L'\r' || text[n - 1] == L'\n')) --n;
+  return n > 0 ? std::wstring(text, n) : std::to_wstring(error);
 }

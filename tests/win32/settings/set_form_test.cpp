@@ -58,7 +58,8 @@ TEST_F(Dialog, EnterWithAModifierDoesNotSaveWhereverTheFocusIs) {
     EXPECT_FALSE(FileWritten());
     EXPECT_TRUE(ends.calls.empty());
   }
-  KeyUp(form->PathBox(), VK_RETURN, false, false, false);  // the path box has the keyboard
+  SendMessageW(form->PathBox(), WM_KEYDOWN, VK_RETURN, 1);  // the path box has the keyboard
+  KeyUp(form->PathBox(), VK_RETURN, false, false, false);
   EXPECT_TRUE(FileWritten());
   ASSERT_EQ(ends.calls.size(), 1u);
   EXPECT_TRUE(ends.calls[0]);  // the core's settings window is asked to close

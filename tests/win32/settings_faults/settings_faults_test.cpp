@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/set_form.h"
 #include "settings/settings_store.h"
 #include "ui/handles.h"
 #include "ui/wide.h"
@@ -449,6 +450,84 @@ TEST_F(SettingsFaults, AReadBrokenOffPartwayIsAnUnreadableFile) {
   EXPECT_EQ(readsLeft, -1);
   EXPECT_EQ(settings.InterpolationMode, kDefaults.InterpolationMode);
   EXPECT_EQ(ReadBytes(file), AsString(SettingsFileBytes(kDefaults)));
+}
+
+// A save from the dialog, each disk call failed in turn: a save that did not put the file in place
+// is reported with the error of the call that failed, and keeps the old file, the dialog (it does
+// not end) and its saved state; one that did ends the dialog silently.
+TEST_F(SettingsFaults, EachFailedSaveFromTheDialogIsReportedAndKeepsTheDialog) {
+  struct Report {
+    std::vector<std::wstring> shown;  // prompt, then title, then style, per message
+    int ends = 0;
+    bool savedAfter = false;
+  };
+  auto save = [](bool savedBefore) {
+    Report report;
+    Settings = kSaved;
+    SetForm form;
+    form.DiskCalls = InjectingCalls();
+    form.ShowMessage = [&report](const std::wstring& prompt, int style, const std::wstring& title) {
+      report.shown.insert(report.shown.end(), {prompt, title, std::to_wstring(style)});
+      return 1;
+    };
+    form.EndProgramAction = [&report](bool) { ++report.ends; };
+    EXPECT_TRUE(form.Load());
+    form.SettingsSaved = savedBefore;
+    form.Save();
+    report.savedAfter = form.SettingsSaved;
+    return report;
+  };
+  auto expectReported = [](const Report& report, const std::wstring& path, DWORD error, bool savedBefore) {
+    const std::vector<std::wstring> message{
+        L"설정 파일을 저장하지 못했습니다.\r\n" + path + L"\r\n" + SystemErrorText(error), L"설정 저장 실패", L"16"};
+    EXPECT_EQ(report.shown, message);
+    EXPECT_EQ(report.ends, 0);
+    EXPECT_EQ(report.savedAfter, savedBefore);
+  };
+  const std::wstring text = SystemErrorText(ERROR_ACCESS_DENIED);
+  EXPECT_TRUE(!text.empty() && text != L"5" && text.back() != L'\n') << "the system's text, no line break after it";
+
+  const Scene scene{"save over a plain file", false};
+  SettingsPath = file;
+  ASSERT_TRUE(Prepare(scene));
+  injection = {};
+  EXPECT_EQ(save(false).ends, 1);
+  const std::vector<Call> clean = injection.calls;
+  int reported = 0;
+  for (std::size_t k = 0; k < clean.size(); ++k) {
+    const bool write = clean[k].step == Step::WriteFile;
+    const std::vector<Fault> faults = write ? std::vector<Fault>{Fault::Fails, Fault::WritesNothing}
+                                            : std::vector<Fault>{Fault::Fails};
+    for (const Fault fault : faults) {
+      SCOPED_TRACE("call " + std::to_string(k) + " " + kStepNames[static_cast<int>(clean[k].step)] + " " +
+                   kFaultNames[static_cast<int>(fault)]);
+      ASSERT_TRUE(Prepare(scene));
+      injection = {};
+      injection.failAt = k;
+      injection.fault = fault;
+      const bool savedBefore = k % 2 == 0;
+      const Report report = save(savedBefore);
+      EXPECT_EQ(GetFileAttributesW((file + L".new").c_str()), INVALID_FILE_ATTRIBUTES) << "a temporary file is left";
+      if (ReadBytes(file) != kOldFile) {  // the failure did not stop the save
+        EXPECT_EQ(ReadBytes(file), AsString(SettingsFileBytes(kSaved)));
+        EXPECT_TRUE(report.shown.empty());
+        EXPECT_EQ(report.ends, 1);
+        continue;
+      }
+      ++reported;
+      const DWORD error = !write ? ERROR_ACCESS_DENIED : fault == Fault::Fails ? ERROR_DISK_FULL : ERROR_WRITE_FAULT;
+      expectReported(report, file, error, savedBefore);
+    }
+  }
+  EXPECT_EQ(reported, 5);  // the temporary file made, written (failed, or nothing), flushed, moved
+
+  // No place for the file at all: no application-data folder, or no settings path.
+  ASSERT_TRUE(Prepare({"no application data", false, false, false, false}));
+  injection = {};
+  expectReported(save(false), file, ERROR_PATH_NOT_FOUND, false);
+  EXPECT_EQ(GetFileAttributesW(appData.c_str()), INVALID_FILE_ATTRIBUTES);
+  SettingsPath.clear();
+  expectReported(save(true), L"", ERROR_PATH_NOT_FOUND, true);
 }
 
 }  // namespace
