@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "controls/callback_names.h"
 #include "controls/checkbox_rules.h"
 #include "controls/control_model.h"
 #include "controls/hyperlink_rules.h"
@@ -96,8 +95,7 @@ TEST(ControlModel, EventRows) {
 }
 
 TEST(Glyphs, CellsValuesAndGroups) {
-  struct Row { std::int32_t height, top; };
-  for (const Row& r : {Row{18, 2}, Row{13, 0}, Row{12, -1}, Row{0, -7}}) EXPECT_EQ(GlyphTop(r.height), r.top) << r.height;
+  for (const auto& [height, top] : {std::pair{18, 2}, {13, 0}, {12, -1}, {0, -7}}) EXPECT_EQ(GlyphTop(height), top) << height;
   for (int disabled : {kCheckBoxDisabledColumn, kOptionBoxDisabledColumn})
     for (int state = 0; state < 12; ++state) {  // value 0..2, pressed, hover
       const int value = state / 4, pressed = state & 1, hover = (state >> 1) & 1;
@@ -117,7 +115,7 @@ TEST(Glyphs, CellsValuesAndGroups) {
   EXPECT_EQ(OthersToTurnOff(boxes, 20, 2, TurnOff::All), (std::vector<WindowId>{}));
 }
 
-TEST(Links, LookSizeAndCallbackNames) {
+TEST(Links, LookAndSize) {
   struct Row { bool pressed, hover; std::uint32_t color; bool underline; };
   for (const Row& r : {Row{false, false, kLinkBlue, false}, Row{false, true, kLinkBlue, true},
                        Row{true, false, kLinkBlue, true}, Row{true, true, kLinkRed, true}}) {
@@ -125,14 +123,6 @@ TEST(Links, LookSizeAndCallbackNames) {
     EXPECT_TRUE(look.color == r.color && look.underline == r.underline) << r.pressed << r.hover;
   }
   EXPECT_EQ(LinkSizeFor(57, 12).height, 13);
-  const std::int32_t a = RegisterCallbackName(u"A_MouseLeave");
-  EXPECT_EQ(RegisterCallbackName(u"a_MouseLeave"), a + 1);
-  EXPECT_EQ(RegisterCallbackName(u"A_MouseLeave"), a);
-  EXPECT_EQ(CallbackNameAt(CallbackNameCount()), nullptr);
-  NamedMethods object;
-  int calls = 0;
-  object.DefineMethod(u"Go", [&] { ++calls; });
-  EXPECT_TRUE(object.CallByName(u"Go") && !object.CallByName(u"go") && calls == 1);
 }
 
 TEST(TipPlacement, Arithmetic) {

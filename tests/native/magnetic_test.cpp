@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "magnetic/magnetic_geometry.h"
-#include "magnetic/message_filter.h"
 
 using namespace magnetic;
 
@@ -48,13 +47,6 @@ TEST(Magnetic, TouchingRowsAndGrip) {
   }
   EXPECT_EQ(MoveGripPoint(Rect{0, 40, 101, 90}), (Point{50, 52}));  // 50.5 to even, 12 below the top
   EXPECT_EQ(MoveGripPoint(Rect{1, 0, 102, 50}), (Point{52, 12}));
-  MessageFilter f;
-  f.Add(0x216);
-  f.Add(0x216);
-  EXPECT_EQ(f.Count(), 1);
-  f.Add(MessageFilter::kAllMessages);
-  f.Add(0x10);
-  EXPECT_TRUE(f.Count() == -1 && f.Matches(0x12345));
 }
 
 // A screen of rectangles that the batch moves.

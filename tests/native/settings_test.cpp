@@ -79,15 +79,7 @@ TEST(SettingsFile, ReaderRows) {
   }
 }
 
-TEST(SettingsFile, FoldersAndPaths) {
-  MemoryDisk disk;  // no settings folder yet: made, then written
-  SettingsRecord s{3, u"x", true, true};
-  LoadSettingsFrom(disk, kPath, kDefault, s);
-  EXPECT_EQ(S(disk.files[kPath]), File("5", "<BGMfile />", "0", "0"));
-  disk = MemoryDisk();
-  disk.folders.clear();  // no application-data folder: nothing written
-  for (const Text& path : {kPath, Text(), Text(u"\\x.xml")}) SaveSettingsTo(disk, path, s);
-  EXPECT_EQ(disk.writes, 0);
+TEST(SettingsFile, Paths) {
   EXPECT_EQ(DefaultBgmPathFor(u"C:\\"), u"C:\\Lumivale BGM.mp3");
   EXPECT_EQ(JoinPath(u"\\\\s\\share", u"a.dll"), u"\\\\s\\share\\a.dll");
 }

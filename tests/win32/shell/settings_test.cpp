@@ -7,7 +7,6 @@
 #include "settings/set_form.h"
 #include "settings/settings_store.h"
 #include "tests/win32/support.h"
-#include "ui/gdi.h"
 #include "ui/handles.h"
 #include "ui/wide.h"
 
@@ -138,29 +137,10 @@ TEST_F(Dialog, AChangeChangedBackStillAsksAndNoKeepsTheDialog) {
 
 TEST_F(Dialog, EnterSavesAndClosesTheCoresWindow) {
   Click(form->Omake2().hWnd());
-  test::SetModifiers(false, true, false);
-  SendMessageW(form->hwnd(), WM_KEYUP, VK_RETURN, 0xC0000001);  // Ctrl+Enter: nothing
-  test::SetModifiers(false, false, false);
-  EXPECT_TRUE(ends.empty());
   SendMessageW(form->PathBox(), WM_KEYUP, VK_RETURN, 0xC0000001);
   EXPECT_EQ(ends, std::vector<bool>{true});
   const Bytes expected = SettingsFileBytes({5, u"", false, true});
   EXPECT_EQ(Read(SettingsPath), std::string(expected.begin(), expected.end()));
-}
-
-TEST(DialogResources, OpenAndCloseLeaksNothing) {
-  Settings = SettingsRecord{5, u"", false, false};
-  { SetForm warm; warm.Load(); }  // process-wide fonts and classes are made once
-  const long gdi = LiveGdiObjects();
-  const int pictures = LivePictureCount();
-  for (int i = 0; i < 20; ++i) {
-    SetForm form;
-    form.EndProgramAction = [](bool) {};
-    ASSERT_TRUE(form.Load());
-    form.Unload();
-  }
-  EXPECT_EQ(LiveGdiObjects(), gdi);
-  EXPECT_EQ(LivePictureCount(), pictures);
 }
 
 }  // namespace

@@ -5,26 +5,20 @@
 #include <functional>
 
 #include "magnetic/subclass_win.h"
+#include "tests/win32/support.h"
 
 namespace {
 
 constexpr UINT kProbe = WM_APP + 7;
 
-LRESULT CALLBACK Plain(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  return msg == kProbe ? static_cast<LRESULT>(w) + 5 : DefWindowProcW(h, msg, w, l);
-}
-
-struct PlainWindow {
-  HWND hwnd;
-  PlainWindow() {
-    WNDCLASSW c{};
-    c.lpfnWndProc = Plain;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.lpszClassName = L"LumivaleThunkTest";
-    RegisterClassW(&c);
-    hwnd = CreateWindowExW(0, c.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, c.hInstance, nullptr);
+// A window whose procedure answers the probe with wParam + 5.
+struct PlainWindow : test::HostForm {
+  HWND hwnd = Window::hwnd();
+  bool OnMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override {
+    if (msg != kProbe) return Form::OnMessage(msg, w, l, result);
+    result = static_cast<LRESULT>(w) + 5;
+    return true;
   }
-  ~PlainWindow() { DestroyWindow(hwnd); }
 };
 
 struct Owner final : HookOwner {
