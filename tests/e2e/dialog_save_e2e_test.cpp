@@ -60,7 +60,7 @@ class DialogSave : public ProgramRun {
   RECT rect{};
 };
 
-TEST_F(DialogSave, EnterThatClosesTheFileDialogSavesNothingAndTheNextEnterDoes) {
+TEST_F(DialogSave, HangulPathChosenWithEnterInTheFileDialogSavesNothingUntilTheNextEnter) {
   ASSERT_TRUE(CreateDirectoryW((program + L"\\음악").c_str(), nullptr));
   const std::wstring music = program + L"\\음악\\곡 1.mp3";
   ASSERT_TRUE(WriteFileBytes(music, "ID3"));

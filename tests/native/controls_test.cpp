@@ -1,0 +1,170 @@
+// The skinned controls without windows: what a sequence of pointer events makes the control do
+// (one row per sequence), the glyph and link rules, the tooltip arithmetic and the path-box tip.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "controls/checkbox_rules.h"
+#include "controls/control_model.h"
+#include "controls/hyperlink_rules.h"
+#include "controls/optionbox_rules.h"
+#include "controls/tip_placement.h"
+#include "controls/window_tip.h"
+
+namespace {
+
+// A control 40 x 20 at screen (300, 200), logging what the model makes it do; the pointer is
+// where the last event put it. A redraw logs the frame it would paint (N, H, P).
+struct FakeControl : ControlHost {
+  ControlModel* model = nullptr;
+  bool capture = false, covered = false;
+  ScreenPoint cursor;
+  std::ostringstream log;
+  bool CaptureIsOurs() override { return capture; }
+  void TakeCapture() override { capture = true; }
+  void ReleaseCapture() override { capture = false; log << "release "; }
+  ScreenPoint CursorPos() override { return cursor; }
+  ScreenRect WindowRect() override { return {300, 200, 340, 220}; }
+  WindowId WindowAt(ScreenPoint) override { return covered ? 2 : 1; }
+  WindowId OwnWindow() override { return 1; }
+  WindowId TipWindow() override { return 9; }
+  float InnerWidth() override { return 40; }
+  float InnerHeight() override { return 20; }
+  std::int32_t TextWidth(const Text& text) override { return static_cast<std::int32_t>(text.size()) * 7; }
+  void SetHandPointer() override {}
+  void FocusForm() override {}
+  void ShowTip(const Text&, std::int32_t x, std::int32_t y, bool) override { log << "tip" << x << "," << y << " "; }
+  void MoveTip(std::int32_t x, std::int32_t y) override { log << "tip>" << x << "," << y << " "; }
+  void HideTip() override { log << "hide "; }
+  void Redraw() override { log << "NHP"[static_cast<int>(model->Frame())] << " "; }
+  void ClickChangesValue() override { log << "value "; }
+  bool RaiseClick() override { return log << "Click ", true; }
+  bool RaiseMouseDown(MouseMask& b, MouseMask&, float&, float&) override { return log << "down" << b << " ", true; }
+  bool RaiseMouseMove(MouseMask&, MouseMask&, float&, float&) override { return true; }
+  bool RaiseMouseUp(MouseMask& b, MouseMask&, float&, float&) override { return log << "up" << b << " ", true; }
+};
+
+// Events: m/M move without/with the left button, d/u left press/release, D/U right, w the second
+// press of a double click, each with x,y; c the capture taken away; x another window covers it.
+// A press takes the capture, as the window does before the model runs.
+std::string Events(TipStyle style, const std::string& events) {
+  FakeControl host;
+  ControlModel model(host, style);
+  host.model = &model;
+  model.SetTrackTipText(u"tip");  // 21 pixels wide: half is 10
+  std::istringstream in(events);
+  for (std::string e; in >> e;) {
+    float x = 0, y = 0;
+    if (e.size() > 1) std::sscanf(e.c_str() + 1, "%f,%f", &x, &y);
+    host.cursor = {300 + static_cast<std::int32_t>(x), 200 + static_cast<std::int32_t>(y)};
+    if (std::strchr("dDw", e[0])) host.capture = true;  // the window takes it on a press
+    switch (e[0]) {
+      case 'm': model.MouseMove(0, 0, x, y); break;
+      case 'M': model.MouseMove(1, 0, x, y); break;
+      case 'd': model.MouseDown(1, 0, x, y); break;
+      case 'u': model.MouseUp(1, 0, x, y); break;
+      case 'D': model.MouseDown(2, 0, x, y); break;
+      case 'U': model.MouseUp(2, 0, x, y); break;
+      case 'w': model.DoubleClick(); break;
+      case 'c': host.capture = false; break;
+      case 'x': host.covered = true; break;
+    }
+  }
+  return host.log.str();
+}
+
+TEST(ControlModel, EventRows) {
+  struct Row { const char* name; TipStyle style; const char* events; const char* log; };
+  const TipStyle F = TipStyle::FollowCursor, A = TipStyle::Anchored;
+  const Row rows[] = {
+      {"enter: tip 15 right (centred) and 25 below", F, "m10,5", "tip315,230 H "},
+      {"move: the tip follows", F, "m10,5 m20,6", "tip315,230 H tip>325,231 "},
+      {"leave", F, "m10,5 m40,5", "tip315,230 H release hide N "},
+      {"click inside", F, "m10,5 d10,5 u12,6", "tip315,230 H P hide down1 N value Click up1 "},
+      {"released outside: no click", F, "d10,5 M40,5 M39,5 u40,5", "P hide down1 H P N up1 "},
+      {"right button: no click", F, "D10,5 U10,5", "hide down2 N up2 "},
+      {"double click clicks twice", F, "d1,1 u1,1 w u1,1", "P hide down1 N value Click up1 P hide down1 N value Click up1 "},
+      {"press lost with the capture", F, "d10,5 c M10,5 u10,5", "P hide down1 up1 "},
+      {"covered counts as leaving", F, "x m10,5", "hide release N "},
+      {"anchored tip at the control", A, "m10,5 m20,5", "tip316,200 H "},
+  };
+  for (const Row& r : rows) EXPECT_EQ(Events(r.style, r.events), r.log) << r.name;
+}
+
+TEST(Glyphs, CellsValuesAndGroups) {
+  for (const auto& [height, top] : {std::pair{18, 2}, {13, 0}, {12, -1}, {0, -7}}) EXPECT_EQ(GlyphTop(height), top) << height;
+  for (int disabled : {kCheckBoxDisabledColumn, kOptionBoxDisabledColumn})
+    for (int state = 0; state < 12; ++state) {  // value 0..2, pressed, hover
+      const int value = state / 4, pressed = state & 1, hover = (state >> 1) & 1;
+      const CellOrigin on = GlyphCell(true, static_cast<std::uint8_t>(value), pressed, hover, disabled);
+      const CellOrigin off = GlyphCell(false, static_cast<std::uint8_t>(value), pressed, hover, disabled);
+      EXPECT_EQ(on.x, 13 * value) << state;
+      EXPECT_EQ(on.y, 13 * (pressed + hover)) << state;
+      EXPECT_TRUE(off.x == disabled && off.y == 13 * value) << state;
+    }
+  for (const auto& [written, stored] : {std::pair{0, 0}, {1, 1}, {2, 2}, {3, 2}, {255, 2}})
+    EXPECT_EQ(CheckBoxStoredValue(written), stored) << written;
+  EXPECT_THROW(CheckBoxStoredValue(256), std::out_of_range);
+  EXPECT_EQ(CheckBoxValueAfterClick(0) * 100 + CheckBoxValueAfterClick(1) * 10 + CheckBoxValueAfterClick(2), 100);
+  const std::vector<OptionBoxEntry> boxes = {{10, 1, false}, {11, 1, true}, {12, 1, false}, {20, 2, true}};
+  EXPECT_EQ(OthersToTurnOff(boxes, 10, 1, TurnOff::OnesThatAreOn), (std::vector<WindowId>{11}));
+  EXPECT_EQ(OthersToTurnOff(boxes, 10, 1, TurnOff::All), (std::vector<WindowId>{11, 12}));
+  EXPECT_EQ(OthersToTurnOff(boxes, 20, 2, TurnOff::All), (std::vector<WindowId>{}));
+}
+
+TEST(Links, LookAndSize) {
+  struct Row { bool pressed, hover; std::uint32_t color; bool underline; };
+  for (const Row& r : {Row{false, false, kLinkBlue, false}, Row{false, true, kLinkBlue, true},
+                       Row{true, false, kLinkBlue, true}, Row{true, true, kLinkRed, true}}) {
+    const LinkLook look = LinkLookFor(r.pressed, r.hover);
+    EXPECT_TRUE(look.color == r.color && look.underline == r.underline) << r.pressed << r.hover;
+  }
+  EXPECT_EQ(LinkSizeFor(57, 12).height, 13);
+}
+
+TEST(TipPlacement, Arithmetic) {
+  struct Row { double in; std::int32_t out; };
+  for (const Row& r : {Row{0.5, 0}, Row{1.5, 2}, Row{-2.5, -2}, Row{2.5001, 3}}) EXPECT_EQ(RoundHalfEven(r.in), r.out) << r.in;
+  EXPECT_EQ(TrackPositionParam(103, -1), 0xFFFF0064u);  // 3 left of the request, y in the high word
+  EXPECT_EQ(TipTrackX(2), 0);
+  EXPECT_THROW(TrackPositionParam(10, 32768), std::overflow_error);
+  EXPECT_THROW(CheckedSum(-2147483600, -60, 15), std::overflow_error);  // the first sum overflows
+  struct Text_ { Text in; bool multiline; Text out; };
+  for (const Text_& r : {Text_{u"R&\r\nD", false, u"R&&D"}, Text_{u"a\r\nb", true, u"a\r\nb"}, Text_{u"a\r\r\nb\n", false, u"a\rb\n"}})
+    EXPECT_EQ(TipDisplayText(r.in, r.multiline), r.out);
+}
+
+// The path box at screen (100, 50)-(300, 70); texts are 9 pixels a character.
+struct PathBox : WindowTipPlatform {
+  WindowId at = 10;
+  std::ostringstream log;
+  bool OwnerRect(WindowId owner, ScreenRect& rect) override { return owner == 10 && (rect = {100, 50, 300, 70}, true); }
+  WindowId WindowAt(ScreenPoint) override { return at; }
+  WindowId TipWindow() override { return 900; }
+  std::int32_t MeasureText(const Text& text) override { return static_cast<std::int32_t>(text.size()) * 9; }
+  void ShowTip(const Text& text, WindowId, std::int32_t x, std::int32_t y) override { log << "show" << text.size() << "@" << x << "," << y << " "; }
+  void MoveTip(const Text&, std::int32_t x, std::int32_t y) override { log << "move@" << x << "," << y << " "; }
+  void HideTip() override { log << "hide "; }
+};
+
+TEST(PathBoxTip, Rows) {
+  struct Step { std::uint8_t button; const char16_t* text; std::int32_t x, y; };
+  struct Row { const char* name; std::vector<Step> steps; const char* log; };
+  const Row rows[] = {
+      {"shows centred, 15 right and 25 below; same place does nothing", {{0, u"abc", 20, 5}, {0, u"abc", 20, 5}}, "show3@122,80 "},
+      {"empty path shows the hint", {{0, u"", 20, 5}}, "show10@90,80 "},
+      {"follows, and leaving hides", {{0, u"x", 20, 5}, {0, u"x", 30, 6}, {0, u"x", 201, 6}}, "show1@130,80 move@140,81 hide "},
+      {"a press hides and held moves do not show", {{0, u"x", 20, 5}, {1, u"x", 21, 5}, {1, u"x", 22, 5}}, "show1@130,80 hide "},
+  };
+  for (const Row& r : rows) {
+    PathBox box;
+    TrackTipRecord state;
+    for (const Step& s : r.steps) UpdateWindowTip(state, box, 10, s.button, s.text, false, s.x, s.y);
+    EXPECT_EQ(box.log.str(), r.log) << r.name;
+  }
+}
+
+}  // namespace

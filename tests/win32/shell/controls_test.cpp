@@ -1,0 +1,93 @@
+// The skinned controls on real windows: each mouse message reaches the model and the frame of the
+// new state is painted; the press holds the capture; a control may be destroyed by its own Click;
+// painting leaks nothing; an option box turned on turns its group off.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "controls/button.h"
+#include "controls/optionbox.h"
+#include "controls/track_tip.h"
+#include "tests/win32/support.h"
+#include "ui/gdi.h"
+
+namespace {
+
+constexpr COLORREF kNormal = RGB(200, 0, 0), kHover = RGB(0, 200, 0), kPressed = RGB(0, 0, 200);
+
+// A 40 x 30 button at (20, 20) on a shown form at screen (100, 100). The model asks which window
+// is under the real pointer, so the pointer is put where each message says it is.
+struct Shown : test::HostForm {
+  Shown() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); }
+};
+
+void Send(HWND w, UINT msg, WPARAM keys, int x, int y) {
+  SetCursorPos(120 + x, 120 + y);
+  SendMessageW(w, msg, keys, MAKELPARAM(x, y));
+}
+
+TEST(Button, EachMessageReachesTheModelAndPaintsItsFrame) {
+  Shown form;
+  const Picture skin = test::SolidSkin(40, 30, {kNormal, kHover, kPressed});
+  Button button;
+  ASSERT_TRUE(button.Create(form.hwnd(), 20, 20, 40, 30));
+  button.SetButtonSkin(&skin);
+  int clicks = 0;
+  button.Click = [&] { ++clicks; };
+  struct Row { const char* name; UINT msg; WPARAM keys; int x; COLORREF frame; bool captured; int clicks; };
+  const Row rows[] = {
+      {"move in", WM_MOUSEMOVE, 0, 10, kHover, true, 0},
+      {"left press", WM_LBUTTONDOWN, MK_LBUTTON, 10, kPressed, true, 0},
+      {"dragged off", WM_MOUSEMOVE, MK_LBUTTON, 60, kHover, true, 0},
+      {"back on", WM_MOUSEMOVE, MK_LBUTTON, 12, kPressed, true, 0},
+      {"released inside", WM_LBUTTONUP, 0, 12, kNormal, true, 1},
+      {"pressed again", WM_LBUTTONDBLCLK, MK_LBUTTON, 12, kPressed, true, 1},
+      {"released outside", WM_LBUTTONUP, 0, 60, kNormal, true, 1},
+      {"move out", WM_MOUSEMOVE, 0, 70, kNormal, false, 1},
+      {"right press", WM_RBUTTONDOWN, MK_RBUTTON, 10, kNormal, true, 1},
+      {"right release", WM_RBUTTONUP, 0, 10, kNormal, true, 1},
+  };
+  for (const Row& r : rows) {
+    Send(button.hWnd(), r.msg, r.keys, r.x, 5);
+    EXPECT_EQ(test::PaintedPixel(button.hWnd(), 5, 5), r.frame) << r.name;
+    EXPECT_EQ(GetCapture() == button.hWnd(), r.captured) << r.name;
+    EXPECT_EQ(clicks, r.clicks) << r.name;
+  }
+  // Every paint gives back what it made.
+  const long gdi = LiveGdiObjects();
+  for (int i = 0; i < 20; ++i) Send(button.hWnd(), WM_MOUSEMOVE, 0, i % 2 ? 10 : 70, 5);
+  EXPECT_EQ(LiveGdiObjects(), gdi);
+  ReleaseCapture();
+  DestroyTrackTip();
+}
+
+TEST(Button, DestroyedByItsOwnClick) {
+  Shown form;
+  auto button = std::make_unique<Button>();
+  ASSERT_TRUE(button->Create(form.hwnd(), 20, 20, 40, 30));
+  const HWND w = button->hWnd();
+  button->Click = [&] { button.reset(); };
+  Send(w, WM_LBUTTONDOWN, MK_LBUTTON, 10, 5);
+  Send(w, WM_LBUTTONUP, 0, 10, 5);
+  EXPECT_FALSE(button);
+  EXPECT_FALSE(IsWindow(w));
+  DestroyTrackTip();
+}
+
+TEST(OptionBox, TurnedOnTurnsItsContainersOthersOff) {
+  test::HostForm form, other;
+  OptionBox a, b, elsewhere;
+  ASSERT_TRUE(a.Create(form.hwnd(), 0, 0, 80, 18) && b.Create(form.hwnd(), 0, 20, 80, 18) &&
+              elsewhere.Create(other.hwnd(), 0, 0, 80, 18));
+  a.SetValue(true);
+  elsewhere.SetValue(true);
+  b.SetValue(true);
+  EXPECT_FALSE(a.value());
+  EXPECT_TRUE(b.value() && elsewhere.value());
+  SendMessageW(a.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  SendMessageW(a.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  EXPECT_TRUE(a.value() && !b.value());
+  DestroyTrackTip();
+}
+
+}  // namespace

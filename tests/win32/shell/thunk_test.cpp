@@ -1,0 +1,81 @@
+// The window hooks' stubs: code pages execute-read only, unwind data for stack walks, and a hook
+// removed inside its own window's dispatch, which must neither crash nor leak.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "magnetic/subclass_win.h"
+#include "tests/win32/support.h"
+
+namespace {
+
+constexpr UINT kProbe = WM_APP + 7;
+
+// A window whose procedure answers the probe with wParam + 5.
+struct PlainWindow : test::HostForm {
+  HWND hwnd = Window::hwnd();
+  bool OnMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override {
+    if (msg != kProbe) return Form::OnMessage(msg, w, l, result);
+    result = static_cast<LRESULT>(w) + 5;
+    return true;
+  }
+};
+
+struct Owner final : HookOwner {
+  HookService service{*this};
+  int calls = 0;
+  std::function<void(bool before, HWND)> act;
+  void zSubclass_Proc(bool before, bool&, LRESULT&, HWND& hwnd, UINT&, WPARAM&, LPARAM&) override {
+    ++calls;
+    if (auto a = act) a(before, hwnd);  // a copy: the action may end the hook
+  }
+};
+
+WNDPROC ProcOf(HWND h) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC)); }
+
+TEST(Thunk, CodeIsExecuteReadOnlyAndStackWalksPassThroughIt) {
+  PlainWindow w;
+  Owner owner;
+  ASSERT_GE(owner.service.HookWindow(w.hwnd), 0);
+  owner.service.HookMessage(w.hwnd, kProbe, kHookBefore);
+  const auto* stub = reinterpret_cast<const char*>(ProcOf(w.hwnd));
+  MEMORY_BASIC_INFORMATION code{}, data{};
+  ASSERT_TRUE(VirtualQuery(stub, &code, sizeof code) && VirtualQuery(stub + 4096, &data, sizeof data));
+  EXPECT_EQ(code.Protect, static_cast<DWORD>(PAGE_EXECUTE_READ));
+  EXPECT_EQ(data.Protect, static_cast<DWORD>(PAGE_READWRITE));
+  int frames = 0, stubFrame = -1;
+  owner.act = [&](bool, HWND) {
+    void* trace[64];
+    frames = CaptureStackBackTrace(0, 64, trace, nullptr);
+    for (int i = 0; i < frames; ++i)
+      if (trace[i] > stub && trace[i] < stub + 64) stubFrame = i;
+  };
+  EXPECT_EQ(SendMessageW(w.hwnd, kProbe, 1, 0), 6);
+  EXPECT_EQ(owner.calls, 1);
+#if defined(_M_X64) || defined(__x86_64__)
+  ASSERT_GE(stubFrame, 0) << "the walk reaches the stub";
+  EXPECT_GT(frames, stubFrame + 2) << "and goes on past it";
+#endif
+}
+
+TEST(Thunk, UnhookedInsideItsOwnDispatchLeavesNothing) {
+  PlainWindow w;
+  const WNDPROC original = ProcOf(w.hwnd);
+  const int blocks = HookService::LiveBlocks();
+  Owner owner;
+  for (int i = 0; i < 500; ++i) {
+    owner.calls = 0;
+    ASSERT_GE(owner.service.HookWindow(w.hwnd), 0);
+    owner.service.HookMessage(w.hwnd, kProbe, kHookBoth);
+    owner.act = [&](bool before, HWND h) {
+      if (before) owner.service.UnhookWindow(h);
+    };
+    ASSERT_EQ(SendMessageW(w.hwnd, kProbe, 4, 0), 9) << "the procedure still runs";
+    ASSERT_EQ(owner.calls, 1) << "the after phase is silenced";
+    ASSERT_EQ(ProcOf(w.hwnd), original);
+  }
+  EXPECT_EQ(HookService::LiveBlocks(), blocks);
+  EXPECT_EQ(owner.service.SlotCount(), 1);
+}
+
+}  // namespace
