@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/reference-core/saver_window_win.h"
+#include "ui/handles.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ std::string ReadBytes(const std::wstring& path) {
 class CoreProcess : public ::testing::Test {
  protected:
   void SetUp() override {
-    wchar_t path[MAX_PATH];
+    wchar_t path[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     core_ = Folder(path) + L"\\LumivaleCore.dll";
     wchar_t temp[MAX_PATH];
@@ -111,15 +112,16 @@ TEST_F(CoreProcess, SaverCoversTheScreenAnimatesAndEndsWhenThePointerMoves) {
 
 TEST_F(CoreProcess, PreviewDrawsInsideItsWindowAndEndsWhenThatWindowGoes) {
   WriteSettings("");
-  HWND parent = CreateWindowW(L"STATIC", L"preview", WS_POPUP | WS_VISIBLE, 50, 50, 152, 112, nullptr, nullptr,
-                              nullptr, nullptr);
+  UniqueWindow preview(CreateWindowW(L"STATIC", L"preview", WS_POPUP | WS_VISIBLE, 50, 50, 152, 112, nullptr,
+                                     nullptr, nullptr, nullptr));
+  HWND parent = preview.get();
   Start(L"/p " + std::to_wstring(reinterpret_cast<INT_PTR>(parent)));
   HWND child = nullptr;
   for (DWORD start = GetTickCount(); GetTickCount() - start < kDeadline && !child; Sleep(20))
     child = FindWindowExW(parent, nullptr, L"LumivaleReferenceCore", nullptr);
   ASSERT_NE(child, nullptr);
   EXPECT_FALSE(Ended(0));
-  DestroyWindow(parent);
+  preview.reset();
   EXPECT_TRUE(Ended());
 }
 

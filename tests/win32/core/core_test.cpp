@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tools/reference-core/saver_window_win.h"
+#include "ui/handles.h"
 
 namespace {
 
@@ -45,35 +46,33 @@ std::vector<std::uint32_t> Frame(const SettingsRecord& settings, int width, int 
 class PaintedDesktop {
  public:
   PaintedDesktop() {
-    brush_ = CreateSolidBrush(RGB(0, 128, 255));
+    brush_.reset(CreateSolidBrush(RGB(0, 128, 255)));
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = brush_;
+    wc.hbrBackground = brush_.get();
     wc.lpszClassName = L"CoreTestDesktop";
     RegisterClassW(&wc);
-    window_ = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
+    window_.reset(CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
                               GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                               GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr,
-                              nullptr, wc.hInstance, nullptr);
+                              nullptr, wc.hInstance, nullptr));
     // Shown once the screen itself has the colour (drawing reaches the X server asynchronously).
     for (DWORD start = GetTickCount(); GetTickCount() - start < kDeadline; Sleep(20)) {
       MSG m;
       while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
-      RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+      RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
       snapshot_.emplace();
       if (snapshot_->picture().bits() && (snapshot_->picture().bits()[0] & 0xFFFFFF) == kDesktop) break;
     }
   }
-  ~PaintedDesktop() {
-    DestroyWindow(window_);
-    DeleteObject(brush_);
-  }
+  PaintedDesktop(const PaintedDesktop&) = delete;
+  PaintedDesktop& operator=(const PaintedDesktop&) = delete;
   const DesktopSnapshot* snapshot() const { return &*snapshot_; }
 
  private:
-  HBRUSH brush_;
-  HWND window_;
+  UniqueBrush brush_;  // outlives the window that paints with it
+  UniqueWindow window_;
   std::optional<DesktopSnapshot> snapshot_;
 };
 
@@ -199,7 +198,8 @@ TEST(CoreMusic, MciOpensAPlayableFileAndStaysSilentForAMissingOrBrokenOne) {
   ASSERT_TRUE(WriteBytes(folder + L"\\music.wav", wav));
   ASSERT_TRUE(WriteBytes(folder + L"\\broken.wav", "RIFF but nothing of a sound file"));
 
-  HWND notify = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  UniqueWindow window(CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+  HWND notify = window.get();
   {
     Music music;
     EXPECT_TRUE(music.Play(folder + L"\\music.wav", notify));
@@ -212,7 +212,6 @@ TEST(CoreMusic, MciOpensAPlayableFileAndStaysSilentForAMissingOrBrokenOne) {
     EXPECT_FALSE(music.Play(folder + name, notify)) << name;
     EXPECT_EQ(music.Mode(), L"") << name;
   }
-  DestroyWindow(notify);
 }
 
 }  // namespace
