@@ -47,10 +47,12 @@ endfunction()
 windows_path(appdata "${WORK}/appdata")
 windows_path(program "${WORK}/${top}/Lumivale.scr")
 set(mover [=[
+shown=
 for i in $(seq 300); do
-  xdotool search --name '^Lumivale$' >/dev/null 2>&1 && break
+  xdotool search --name '^Lumivale$' >/dev/null 2>&1 && { shown=1; break; }
   sleep 0.1
 done
+[ -n "$shown" ] || exit 2
 for i in $(seq 100); do
   xdotool mousemove $((300 + i % 2 * 60)) 300 2>/dev/null
   sleep 0.2
@@ -63,5 +65,5 @@ execute_process(
   COMMAND sh -c "${mover}"
   RESULTS_VARIABLE rcs TIMEOUT 90)
 if(NOT rcs STREQUAL "0;0" OR NOT EXISTS "${WORK}/appdata/Lumivale!!/Lumivale!!.xml")
-  message(FATAL_ERROR "the packed program's screen saver did not run and end on a move of the pointer (${rcs})")
+  message(FATAL_ERROR "the packed program's screen saver did not show and end on a move of the pointer (${rcs}; 2: never shown, 1: still there)")
 endif()
