@@ -21,8 +21,9 @@ std::wstring MakeTempFolder(const std::wstring& hint) {
   }
 }
 
-bool CopyInto(const std::wstring& folder, const std::wstring& name) {
-  return CopyFileW((BinFolder() + L"\\" + name).c_str(), (folder + L"\\" + name).c_str(), FALSE);
+bool CopyInto(const std::wstring& folder, const std::wstring& name, const std::wstring& as) {
+  return CopyFileW((BinFolder() + L"\\" + name).c_str(), (folder + L"\\" + (as.empty() ? name : as)).c_str(),
+                   FALSE);
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

@@ -11,7 +11,8 @@
 
 std::wstring BinFolder();
 std::wstring MakeTempFolder(const std::wstring& hint);
-bool CopyInto(const std::wstring& folder, const std::wstring& name);
+// Copies a file of the build's bin folder into folder, under the name `as` when one is given.
+bool CopyInto(const std::wstring& folder, const std::wstring& name, const std::wstring& as = L"");
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
@@ -77,7 +78,7 @@ class ProgramRun : public ::testing::Test {
     appData = MakeTempFolder(L"appdata");
     log = appData + L"\\core.log";
     ASSERT_TRUE(CopyInto(program, L"Lumivale.scr"));
-    ASSERT_TRUE(CopyInto(program, L"LumivaleCore.dll"));
+    ASSERT_TRUE(CopyInto(program, L"LumivaleCoreDouble.exe", L"LumivaleCore.dll"));  // the scripted core
   }
   void TearDown() override {
     // A core left running by a test is ended here (the host itself never kills it).

@@ -1,9 +1,10 @@
-// The reference renderer core: honours the host's contract and serves as demo and test double.
+// The core's test double: a renderer core that honours the host's contract and misbehaves on cue.
+// The tests copy it as LumivaleCore.dll into their program folders; it is never shipped.
 //   /s            full screen until a key or a mouse move
 //   /p <hwnd>     a child of the preview window, ending when that window goes
 //   /c, /c:<hwnd> or nothing: a top-level window titled "設定" that ends the core when closed
 // Either '/' or '-', either case; anything else ends quietly.
-// For tests, LUMIVALE_CORE_MODE chooses a behaviour (comma-separated):
+// LUMIVALE_CORE_MODE chooses a behaviour (comma-separated):
 //   nowindow, third, late:<ms>, child, exit:<ms>, crash:<ms>
 //   abort:<ms>   ends abnormally <ms> after its start, before it has a message queue or a window
 //   stall        never gets past its start: sleeps for ever before any queue or window
