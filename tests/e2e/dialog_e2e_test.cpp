@@ -179,9 +179,10 @@ TEST_F(Dialog, SaveOverAFileHeldOpenIsReportedAndKeepsTheDialogAndItsChoices) {
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   Click(337, 227);  // the save button
-  ASSERT_NE(WaitForWindow(L"설정 저장 실패"), nullptr);
+  const HWND box = WaitForWindow(L"설정 저장 실패");
   ExpectKept(before);
   CloseHandle(held);
+  ASSERT_NE(box, nullptr);
   Answer(L"설정 저장 실패", VK_RETURN);
   ASSERT_TRUE(WaitReady(dialog));
   ExpectKept(before);
