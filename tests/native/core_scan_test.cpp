@@ -2,121 +2,113 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A scripted core: its windows in Z order, each with a title, some that vanish after a few steps.
+// A core on a virtual clock: its windows come, change their title and go at given times. Only
+// creations are told (as under Wine: no rename event); a rename must be seen by a pass.
+struct FakeWindow {
+  WindowId id;
+  Text title;
+  int createdAt = 0;  // 0: there when the core is idle
+  int renamedAt = -1;
+  Text renamedTo = u"設定";
+  int goneAt = -1;
+  bool hasParent = false;  // an owned window (children are never told: they are not top-level)
+};
+
 class FakeCore : public CoreWindows {
  public:
-  struct Window { WindowId id; Text title; int vanishAfterSteps = -1; };
-  std::vector<Window> windows;
-  int steps = 0, waits = 0, existsChecks = 0, lifetimeSteps = 1 << 30;
-  std::vector<WindowId> visited;
+  std::vector<FakeWindow> windows;
+  int endsAt = 60000, now = 0, waits = 0;
+  std::vector<WindowId> told;
 
-  bool Alive(const Window& w) const { return w.vanishAfterSteps < 0 || steps < w.vanishAfterSteps; }
-  bool CoreExists() override { ++existsChecks; return steps < lifetimeSteps; }
-  WindowId NextWindow(WindowId after) override {
-    ++steps;
-    std::size_t i = 0;
-    if (after != 0) {
-      while (i < windows.size() && windows[i].id != after) ++i;
-      ++i;
+  CoreWake Wait(int ms) override {
+    EXPECT_GE(ms, 0);
+    if (++waits > 100000) return CoreWake::Ended;  // a loop that never sleeps: the row fails
+    int until = now + ms;
+    CoreWake why = CoreWake::TimedOut;
+    for (const FakeWindow& w : windows)
+      if (!Told(w.id) && w.createdAt <= until) {
+        until = std::max(now, w.createdAt);
+        why = CoreWake::News;
+      }
+    if (endsAt <= until) {
+      now = std::max(now, endsAt);
+      return CoreWake::Ended;
     }
-    for (; i < windows.size(); ++i)
-      if (Alive(windows[i])) return windows[i].id;
-    return 0;
+    now = until;
+    return why;
   }
-  Text Title(WindowId id) override {
-    visited.push_back(id);
-    for (const auto& w : windows)
-      if (w.id == id && Alive(w)) return w.title;
-    return Text();
+  std::vector<WindowId> TakeNews() override {
+    std::vector<WindowId> news;
+    for (const FakeWindow& w : windows)
+      if (!Told(w.id) && w.createdAt <= now) news.push_back(w.id);
+    told.insert(told.end(), news.begin(), news.end());
+    return news;
   }
-  bool WaitTimedOut(int ms) override {
-    EXPECT_EQ(ms, 100);
-    ++waits;
-    return waits < 50;
+  bool Title(WindowId id, Text& title) override {
+    const FakeWindow* w = Find(id);
+    if (!w || now < w->createdAt || (w->goneAt >= 0 && now >= w->goneAt)) return false;
+    title = (w->renamedAt >= 0 && now >= w->renamedAt) ? w->renamedTo : w->title;
+    return true;
+  }
+  bool HasParent(WindowId id) override { return Find(id) && Find(id)->hasParent; }
+  std::int64_t NowMs() override { return now; }
+
+ private:
+  bool Told(WindowId id) const { return std::find(told.begin(), told.end(), id) != told.end(); }
+  const FakeWindow* Find(WindowId id) const {
+    for (const FakeWindow& w : windows)
+      if (w.id == id) return &w;
+    return nullptr;
   }
 };
 
-TEST(CoreScan, SettingsWindowThirdIsFoundInTheFirstPass) {
-  FakeCore core;
-  core.windows = {{11, u"Lumivale"}, {12, u""}, {13, u"設定"}};
-  const ScanResult r = ScanCoreWindows(core, 11);
-  EXPECT_TRUE(r.found);
-  EXPECT_EQ(r.window, 13u);
-  EXPECT_EQ(core.waits, 0);
-}
-
-TEST(CoreScan, NearMatchesAndChildrenNeverMatch) {
-  FakeCore core;  // children are not listed by NextWindow; titles must be exact
-  core.windows = {{21, u"設定x"}, {22, u" 設定"}, {23, u"設 定"}, {24, u"設"}};
-  const ScanResult r = ScanCoreWindows(core, 21);
-  EXPECT_FALSE(r.found);
-  EXPECT_EQ(core.waits, 50);
-}
-
-TEST(CoreScan, PassesPauseOnlyWhenTheWalkReturnsToTheFirstWindow) {
-  FakeCore core;
-  core.windows = {{31, u"a"}, {32, u"b"}};
-  ScanCoreWindows(core, 31);
-  // Each pass: 31, 32, 0 (the walk starts again at the top), back at 31 -> pause.
-  EXPECT_EQ(core.waits, 50);
-  ASSERT_GE(core.visited.size(), 6u);
-  EXPECT_EQ(core.visited[0], 31u);
-  EXPECT_EQ(core.visited[1], 32u);
-  EXPECT_EQ(core.visited[2], 0u);
-  EXPECT_EQ(core.visited[3], 31u);
-}
-
-TEST(CoreScan, VanishedFirstWindowStillPausesAfterEveryWholePass) {
-  for (const bool othersRemain : {true, false}) {
+TEST(SuperviseCore, Outcomes) {
+  constexpr Supervision kFound = Supervision::SettingsWindow, kEnded = Supervision::CoreEnded,
+                        kNone = Supervision::NoWindow;
+  struct Row {
+    const char* name;
+    std::vector<FakeWindow> windows;
+    int endsAt;
+    Supervision outcome;
+    WindowId window;
+    int byMs;  // on the virtual clock: when the outcome must be known at the latest
+  };
+  const Row rows[] = {
+      {"settings window third of three at idle", {{1, u"Lumivale"}, {2, u""}, {3, u"設定"}}, 60000, kFound, 3, 0},
+      {"settings window made later, found as its news comes", {{1, u"main"}, {2, u"設定", 700}}, 60000, kFound, 2, 700},
+      {"renamed later without an event: the next pass", {{1, u"main", 0, 650}}, 60000, kFound, 1, 750},
+      {"a later window renamed later", {{1, u"main"}, {2, u"x", 300, 1234}}, 60000, kFound, 2, 1334},
+      {"renamed while the first window is gone", {{1, u"a", 0, -1, u"", 200}, {2, u"b", 0, 950}}, 60000, kFound, 2, 1050},
+      {"a first window a moment after idle counts", {{1, u"main", 400}, {2, u"設定", 2000}}, 60000, kFound, 2, 2000},
+      {"an owned window titled so never matches", {{1, u"main"}, {2, u"設定", 0, -1, u"", -1, true}}, 3000, kEnded, 0, 3000},
+      {"longer or other titles never match",
+       {{1, u"設定x"}, {2, u" 設定"}, {3, u"設 定"}, {4, u"設"}, {5, u"main", 0, 500, u"設定 "}}, 3000, kEnded, 0, 3000},
+      {"a rename away from the title is not a match", {{1, u"設", 0, 100, u"設定!"}}, 3000, kEnded, 0, 3000},
+      {"no window once idle", {}, 60000, kNone, 0, 1000},
+      {"only an owned window once idle", {{1, u"main", 0, -1, u"", -1, true}}, 60000, kNone, 0, 1000},
+      {"first window after the grace", {{1, u"main", 1500}}, 60000, kNone, 0, 1000},
+      {"first window gone before idle", {{1, u"main", 0, -1, u"", 0}}, 60000, kNone, 0, 1000},
+      {"core ends before its first window", {}, 300, kEnded, 0, 300},
+      {"core ends while watched", {{1, u"main"}, {2, u"b", 800, -1, u"", 900}}, 2500, kEnded, 0, 2500},
+      {"core ends without a window left", {{1, u"main", 0, -1, u"", 300}}, 4000, kEnded, 0, 4000},
+  };
+  for (const Row& row : rows) {
     FakeCore core;
-    core.windows = {{41, u"first", 1}, {42, u"b"}, {43, u"c"}};
-    if (!othersRemain) core.windows.resize(1);  // a core that runs on without any window
-    core.lifetimeSteps = 40;  // the core ends after a while
-    const ScanResult r = ScanCoreWindows(core, 41);
-    EXPECT_FALSE(r.found);
-    // After the first, a pass is one walk over the remaining windows and past the last one.
-    const int pass = othersRemain ? 3 : 1;
-    EXPECT_GE(core.waits, 40 / pass - 2) << othersRemain;
-    EXPECT_GE(core.existsChecks, 40);  // every step still checks that the core exists
+    core.windows = row.windows;
+    core.endsAt = row.endsAt;
+    const SupervisionResult r = SuperviseCore(core, 1000);
+    EXPECT_EQ(r.outcome, row.outcome) << row.name;
+    EXPECT_EQ(r.window, row.window) << row.name;
+    EXPECT_LE(core.now, row.byMs) << row.name;
+    // Asleep between passes: one wait per 100 ms and one per news, no more.
+    EXPECT_LE(core.waits, core.now / kPassIntervalMs + static_cast<int>(row.windows.size()) + 2) << row.name;
   }
-}
-
-TEST(CoreScan, SettingsWindowShowingAfterTheFirstWentIsStillFound) {
-  // The splash window goes after the first step; the settings window is listed from the tenth.
-  struct LateCore : FakeCore {
-    WindowId NextWindow(WindowId after) override {
-      const WindowId next = FakeCore::NextWindow(after);
-      return (next == 72 && steps < 10) ? FakeCore::NextWindow(72) : next;
-    }
-  } core;
-  core.windows = {{71, u"splash", 1}, {72, u"設定"}};
-  const ScanResult r = ScanCoreWindows(core, 71);
-  EXPECT_TRUE(r.found);
-  EXPECT_EQ(r.window, 72u);
-  EXPECT_GE(core.waits, 1);
-}
-
-TEST(CoreScan, LateSettingsWindowIsFoundInTheNextPass) {
-  FakeCore core;
-  core.windows = {{51, u"main"}, {52, u"設定", -1}};
-  core.windows[1].title = u"設定";
-  core.windows.insert(core.windows.begin() + 1, {50, u"", -1});
-  const ScanResult r = ScanCoreWindows(core, 51);
-  EXPECT_TRUE(r.found);
-  EXPECT_EQ(r.window, 52u);
-}
-
-TEST(CoreScan, EndsWhenTheCoreIsGone) {
-  FakeCore core;
-  core.windows = {{61, u"a"}};
-  core.lifetimeSteps = 0;
-  EXPECT_FALSE(ScanCoreWindows(core, 61).found);
-  EXPECT_EQ(core.visited.size(), 0u);
 }
 
 TEST(CommandLine, ArgumentsAreHandedOnAsReceived) {
