@@ -65,9 +65,11 @@ class HookedCoreWindows final : public CoreWindows {
     HWND desktop = GetDesktopWindow();
     for (HWND w : heard_) {
       const WindowId id = reinterpret_cast<WindowId>(w);
-      // Only top-level windows count: children and message-only windows never do.
-      if (std::find(news.begin(), news.end(), id) == news.end() && GetAncestor(w, GA_PARENT) == desktop)
-        news.push_back(id);
+      if (std::find(news.begin(), news.end(), id) != news.end()) continue;
+      // Only the core's top-level windows count: children and message-only windows never do.
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == processId_ && GetAncestor(w, GA_PARENT) == desktop) news.push_back(id);
     }
     heard_.clear();
     return news;
