@@ -27,12 +27,10 @@ constexpr int kFirstWindowGraceMs = 1000;
 // events cannot be had, every look walks the desktop's top-level windows instead.
 class HookedCoreWindows final : public CoreWindows {
  public:
-  explicit HookedCoreWindows(DWORD processId) : processId_(processId) {
+  explicit HookedCoreWindows(DWORD processId)
+      : processId_(processId), created_(Hook(EVENT_OBJECT_CREATE, processId)),
+        renamed_(Hook(EVENT_OBJECT_NAMECHANGE, processId)) {
     listening_ = this;
-    created_ = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, OnEvent, processId, 0,
-                               WINEVENT_OUTOFCONTEXT);
-    renamed_ = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnEvent, processId, 0,
-                               WINEVENT_OUTOFCONTEXT);
     // Once after hooking, so that no window made before the hook is missed.
     WalkTopLevelWindows();
   }
@@ -92,6 +90,9 @@ class HookedCoreWindows final : public CoreWindows {
     } catch (...) {
       // Out of memory: the next pass still reads the titles of the windows already known.
     }
+  }
+  static HWINEVENTHOOK Hook(DWORD event, DWORD processId) {
+    return SetWinEventHook(event, event, nullptr, OnEvent, processId, 0, WINEVENT_OUTOFCONTEXT);
   }
   void WalkTopLevelWindows() {
     for (HWND w = NextProcessWindow(processId_, nullptr); w; w = NextProcessWindow(processId_, w))

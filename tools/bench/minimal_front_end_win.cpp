@@ -8,7 +8,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   wchar_t self[MAX_PATH];
   const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring core(self, n);
-  core = core.substr(0, core.find_last_of(L'\\') + 1) + L"LumivaleCore.dll";
+  core.resize(core.find_last_of(L'\\') + 1);
+  core += L"LumivaleCore.dll";
   std::wstring commandLine = L"\"" + core + L"\" " + arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;
