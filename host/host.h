@@ -7,8 +7,6 @@
 extern UniqueHandle CoreProcess;   // the core, for waiting; closed just before the end
 extern HWND CoreSettingsWindow;    // the core's "設定" window, 0 until found
 
-// Whether a process with this id is in a fresh snapshot of the process list.
-bool ProcessExists(DWORD processId);
 // The next parentless top-level window of the process after `after` in Z order (0: from the top).
 HWND NextProcessWindow(DWORD processId, HWND after);
 

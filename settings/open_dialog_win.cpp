@@ -4,6 +4,7 @@
 
 #include "msgbox/msgbox_service.h"
 #include "settings/file_filter.h"
+#include "ui/late_load.h"
 #include "ui/wide.h"
 
 namespace {
@@ -55,7 +56,8 @@ bool ShowOpenDialog(HWND owner, DWORD& flags, std::wstring& fileName, const std:
   ofn.Flags = flags;
   ofn.lpstrDefExt = defExt.c_str();
 
-  if (!GetOpenFileNameW(&ofn)) {
+  static auto* const getOpenFileName = LateFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  if (!getOpenFileName || !getOpenFileName(&ofn)) {
     flags = 0;
     fileName.clear();
   } else {

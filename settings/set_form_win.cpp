@@ -12,6 +12,7 @@
 #include "settings/open_dialog.h"
 #include "settings/settings_store.h"
 #include "ui/fonts.h"
+#include "ui/late_load.h"
 #include "ui/message_loop.h"
 #include "ui/wide.h"
 
@@ -72,7 +73,10 @@ SetForm::SetForm()
     if (closeCoreWindow) CloseCoreAndEnd();
     EndProgram();
   };
-  OpenPage = [](const wchar_t* page) { ShellExecuteW(nullptr, L"OPEN", page, nullptr, nullptr, SW_SHOWNORMAL); };
+  OpenPage = [](const wchar_t* page) {
+    static auto* const open = LateFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (open) open(nullptr, L"OPEN", page, nullptr, nullptr, SW_SHOWNORMAL);
+  };
   ShowMessage = ShowMsgBox;
   DefineMethod(u"App_Path_MouseLeave", [this] { App_Path_MouseLeave(); });
 }

@@ -126,8 +126,8 @@ void DrawPicturePart(HDC dc, const Picture& p, int x, int y, int srcX, int srcY,
   SelectedBitmapDc source(dc, p.bitmap());
   if (!source.ok()) return;
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, int(destX), int(destY), int(right - left), int(bottom - top), source.get(),
-             int(left), int(top), int(right - left), int(bottom - top), blend);
+  GdiAlphaBlend(dc, int(destX), int(destY), int(right - left), int(bottom - top), source.get(),
+                int(left), int(top), int(right - left), int(bottom - top), blend);
 }
 
 int LivePictureCount() { return livePictures; }
