@@ -39,13 +39,9 @@ std::vector<std::uint32_t> Frame(SettingsRecord settings, int width, int height,
   return pixels;
 }
 
-std::uint32_t Corner(const DesktopSnapshot& shot) {
-  return shot.picture().bits() ? shot.picture().bits()[0] & 0xFFFFFF : 0;
-}
-
 // The desktop in one colour: a topmost window over the whole screen while the snapshot is taken,
 // once the screen itself has the colour (drawing reaches the X server asynchronously).
-void PaintDesktop(std::optional<DesktopSnapshot>& shot) {
+bool PaintDesktop(std::optional<DesktopSnapshot>& shot) {
   UniqueBrush brush(CreateSolidBrush(RGB(0, 128, 255)));  // outlives the window that paints with it
   WNDCLASSW wc{0, DefWindowProcW, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, brush.get(), nullptr, L"Desktop"};
   RegisterClassW(&wc);
@@ -53,25 +49,22 @@ void PaintDesktop(std::optional<DesktopSnapshot>& shot) {
                                       GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                                       GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
                                       nullptr, nullptr, wc.hInstance, nullptr));
-  for (DWORD start = GetTickCount(); GetTickCount() - start < kDeadline && Corner(shot.emplace()) != kDesktop;) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < kDeadline; Sleep(20)) {
     MSG m;
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
     RedrawWindow(window.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    Sleep(20);
+    const std::uint32_t* bits = shot.emplace().picture().bits();
+    if (bits && (bits[0] & 0xFFFFFF) == kDesktop) return true;
   }
+  return false;
 }
 
 TEST(CorePicture, BackgroundIsWhiteWithOmake2AndTheDesktopOtherwiseAroundAndThroughTheScene) {
   std::optional<DesktopSnapshot> desktop;
-  PaintDesktop(desktop);
+  ASSERT_TRUE(PaintDesktop(desktop)) << "the desktop never got its colour";
   const DesktopSnapshot* shot = &*desktop;
-  ASSERT_EQ(Corner(*shot), kDesktop) << "the desktop never got its colour";
-  struct Row {
-    const char* name;
-    bool natural, white;
-    int width, height;
-    RECT scene;  // where the picture differs from the background
-  } rows[] = {
+  // scene: where the picture differs from the background.
+  struct Row { const char* name; bool natural, white; int width, height; RECT scene; } rows[] = {
       {"fitted on a wide target, white", false, true, 800, 250, {200, 0, 600, 250}},
       {"fitted on a wide target, desktop", false, false, 800, 250, {200, 0, 600, 250}},
       {"fitted on a tall target, white", false, true, 400, 400, {0, 75, 400, 325}},
@@ -108,9 +101,8 @@ TEST(CorePicture, NearestPixelShowsHardEdgesWhereTheSmoothFiltersBlendAndPartsMa
     std::set<std::uint32_t> column;
     for (int y = 0; y < 800; ++y) column.insert(frames[mode][y * 1280 + 100]);
     colours[mode] = column.size();
-    std::printf("InterpolationMode %d: %zu colours down the column; frame %s bilinear's, %s nearest's\n", mode,
-                colours[mode], frames[mode] == frames[3] ? "equals" : "differs from",
-                frames[mode] == frames[4] ? "equals" : "differs from");
+    std::printf("InterpolationMode %d: %zu colours down the column; frame %s bilinear's\n", mode, colours[mode],
+                frames[mode] == frames[3] ? "equals" : "differs from");
   }
   EXPECT_LE(colours[4], static_cast<size_t>(kSceneHeight));
   EXPECT_GT(colours[3], colours[4] * 3 / 2) << "bilinear";
@@ -123,11 +115,8 @@ TEST(CorePicture, NearestPixelShowsHardEdgesWhereTheSmoothFiltersBlendAndPartsMa
 
 // The saver's window in this process over a corner of the screen, sent what a user's input sends.
 TEST(CoreInput, TheSaverEndsOnAKeyAClickOrAMoveOfMoreThanFourPixelsButNotOnTheFirstMoveOrAJitter) {
-  struct Row {
-    const char* name;
-    std::vector<std::pair<UINT, POINT>> input;  // message and pointer position (screen)
-    bool ends;
-  } rows[] = {
+  // input: messages and the pointer's position (screen) with each.
+  struct Row { const char* name; std::vector<std::pair<UINT, POINT>> input; bool ends; } rows[] = {
       {"the first move, however far", {{WM_MOUSEMOVE, {180, 140}}}, false},
       {"jitter of 4 pixels", {{WM_MOUSEMOVE, {100, 100}}, {WM_MOUSEMOVE, {104, 96}}, {WM_MOUSEMOVE, {96, 104}}}, false},
       {"5 pixels right", {{WM_MOUSEMOVE, {100, 100}}, {WM_MOUSEMOVE, {105, 100}}}, true},
@@ -145,18 +134,16 @@ TEST(CoreInput, TheSaverEndsOnAKeyAClickOrAMoveOfMoreThanFourPixelsButNotOnTheFi
     for (const auto& [msg, at] : row.input) SendMessageW(window.hwnd(), msg, 0, MAKELPARAM(at.x, at.y));
     EXPECT_EQ(window.hwnd() == nullptr, row.ends) << row.name;
     MSG quit;
-    EXPECT_EQ(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0, row.ends) << row.name << ": end of the loop";
+    EXPECT_EQ(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0, row.ends) << row.name << ": loop's end";
   }
 }
 
 // A folder of this run's own, as the core's APPDATA and for its files.
 std::wstring Folder() {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"lumivale-core-" + std::to_wstring(GetCurrentProcessId());
-  CreateDirectoryW(folder.c_str(), nullptr);
-  CreateDirectoryW((folder + L"\\Lumivale!!").c_str(), nullptr);
-  return folder;
+  auto folder = std::filesystem::temp_directory_path() / L"lumivale-core-";
+  folder += std::to_wstring(GetCurrentProcessId());
+  std::filesystem::create_directories(folder / L"Lumivale!!");
+  return folder.wstring();
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
@@ -170,22 +157,15 @@ std::string ReadBytes(const std::wstring& path) {
 
 TEST(CoreMusic, MciOpensAPlayableFileAndStaysSilentForAMissingOrBrokenOne) {
   const std::wstring folder = Folder();
-  // A second of 16-bit silence as a WAV file: MCI's waveaudio device opens it everywhere.
-  std::string wav = "RIFF";
-  auto put = [&wav](std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) wav.push_back(static_cast<char>(v >> (8 * i)));
-  };
-  put(36 + 44100, 4), wav += "WAVEfmt ";
-  put(16, 4), put(1, 2), put(1, 2), put(22050, 4), put(44100, 4), put(2, 2), put(16, 2), wav += "data";
-  put(44100, 4), wav.append(44100, '\0');
-  ASSERT_TRUE(WriteBytes(folder + L"\\music.wav", wav));
+  // A second of 16-bit mono silence as a WAV file: MCI's waveaudio device opens it everywhere.
+  auto le = [](std::uint32_t v, int bytes) { return std::string(reinterpret_cast<const char*>(&v), bytes); };
+  ASSERT_TRUE(WriteBytes(folder + L"\\music.wav", "RIFF" + le(36 + 44100, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) +
+                                                      le(1, 2) + le(22050, 4) + le(44100, 4) + le(2, 2) + le(16, 2) +
+                                                      "data" + le(44100, 4) + std::string(44100, '\0')));
   ASSERT_TRUE(WriteBytes(folder + L"\\broken.wav", "RIFF but nothing of a sound file"));
   UniqueWindow window(CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
-  struct Row {
-    const wchar_t* name;
-    bool opens;
-    const wchar_t *device, *mode;
-  } rows[] = {{L"\\music.wav", true, L"waveaudio", waveOutGetNumDevs() > 0 ? L"playing" : L"stopped"},
+  struct Row { const wchar_t *name; bool opens; const wchar_t *device, *mode; } rows[] = {
+      {L"\\music.wav", true, L"waveaudio", waveOutGetNumDevs() > 0 ? L"playing" : L"stopped"},
               {L"\\missing.mp3", false, L"", L""},
               {L"\\broken.wav", false, L"", L""}};
   // Without an output device (this machine's case) a play is accepted and fails at once.
@@ -205,15 +185,13 @@ class CoreProcess : public ::testing::Test {
     ASSERT_TRUE(WriteBytes(SettingsPath(), settings));
     wchar_t path[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring core(path);
-    core = core.substr(0, core.rfind(L'\\')) + L"\\LumivaleCore.dll";
+    const std::wstring core = std::filesystem::path(path).replace_filename(L"LumivaleCore.dll").wstring();
     SetEnvironmentVariableW(L"APPDATA", folder_.c_str());  // inherited by the core
     std::wstring line = L"\"" + core + L"\" " + arguments;
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    ASSERT_TRUE(CreateProcessW(core.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process_));
-    thread_.reset(process_.hThread);
-    processHandle_.reset(process_.hProcess);
+    ASSERT_TRUE(CreateProcessW(core.c_str(), line.data(), nullptr, nullptr, 0, 0, nullptr, nullptr, &si, &process_));
+    thread_.reset(process_.hThread), processHandle_.reset(process_.hProcess);
   }
   void TearDown() override {
     if (processHandle_) TerminateProcess(processHandle_.get(), 1);  // only a core a failed test left behind
