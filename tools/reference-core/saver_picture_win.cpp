@@ -19,9 +19,8 @@ namespace {
 // pixels up to 2.5 frame pixels away (a bicubic filter's reach and half a pixel of rounding), so
 // the tiles around a changed one are scaled again too.
 constexpr int kTile = 3, kReach = 3;
-// A call to GDI+ costs about as much under Wine as scaling this many tiles; a copy to the screen
-// as much as copying this many target pixels.
-constexpr long kCallTiles = 8, kCopyPixels = 0;
+// A call to GDI+ costs about as much under Wine as scaling this many tiles.
+constexpr long kCallTiles = 8;
 constexpr int kTilesX = (kSceneWidth + kTile - 1) / kTile, kTilesY = (kSceneHeight + kTile - 1) / kTile;
 
 // Joins rectangles whose bounding box has at most `waste` more area than the two of them.
@@ -173,7 +172,6 @@ void SaverPicture::Render(double seconds) {
     Join(runs, kCallTiles);
     for (const RECT& r : runs) RedrawTiles(r.left, r.top, r.right, r.bottom);
   }
-  Join(changed_, kCopyPixels);
   shown_ = frame_;
 }
 
