@@ -16,9 +16,10 @@ namespace gp = Gdiplus::DllExports;
 
 namespace {
 // The frame is compared in tiles of this many pixels a side. A changed pixel reaches target
-// pixels up to 2.5 frame pixels away (a bicubic filter's reach and half a pixel of rounding), so
-// the tiles around a changed one are scaled again too.
-constexpr int kTile = 3, kReach = 3;
+// pixels up to 1.5 frame pixels away with nearest pixel and bilinear (the filter's reach and half a
+// pixel of rounding), 2.5 with the bicubic ones: the tiles around a changed one, one or two deep,
+// are scaled again too.
+constexpr int kTile = 2, kReach = 3;
 // A call to GDI+ costs about as much under Wine as scaling this many tiles.
 constexpr long kCallTiles = 8;
 constexpr int kTilesX = (kSceneWidth + kTile - 1) / kTile, kTilesY = (kSceneHeight + kTile - 1) / kTile;
@@ -151,22 +152,26 @@ void SaverPicture::Render(double seconds) {
   if (!alignX_ || shown_.empty()) {
     RedrawTiles(0, 0, kTilesX, kTilesY);
   } else {
-    // Changed tiles, grown by one tile for the filter's reach, redrawn in runs along each row.
-    bool changed[kTilesY + 2][kTilesX + 2] = {};
+    // Changed tiles, grown for the filter's reach.
+    const int grow = filter_ == Gdiplus::InterpolationModeNearestNeighbor ||
+                             filter_ == Gdiplus::InterpolationModeBilinear || filter_ == Gdiplus::InterpolationModeDefault
+                         ? 1
+                         : 2;
+    bool changed[kTilesY + 4][kTilesX + 4] = {};
     for (int y = 0; y < kSceneHeight; ++y)
       for (int tx = 0; tx < kTilesX; ++tx) {
         const size_t at = static_cast<size_t>(y) * kSceneWidth + tx * kTile;
         const size_t n = std::min(kTile, kSceneWidth - tx * kTile) * sizeof(std::uint32_t);
         if (std::memcmp(&frame_[at], &shown_[at], n) != 0)
-          for (int dy = 0; dy < 3; ++dy) std::fill_n(&changed[y / kTile + dy][tx], 3, true);
+          for (int dy = -grow; dy <= grow; ++dy) std::fill_n(&changed[y / kTile + 2 + dy][tx + 2 - grow], 2 * grow + 1, true);
       }
     // Runs along each row, joined where one call for both costs less than two.
     std::vector<RECT> runs;
     for (int ty = 0; ty < kTilesY; ++ty)
       for (int tx = 0; tx < kTilesX; ++tx)
-        if (changed[ty + 1][tx + 1]) {
+        if (changed[ty + 2][tx + 2]) {
           const int from = tx;
-          while (tx < kTilesX && changed[ty + 1][tx + 1]) ++tx;
+          while (tx < kTilesX && changed[ty + 2][tx + 2]) ++tx;
           runs.push_back(RECT{from, ty, tx, ty + 1});
         }
     Join(runs, kCallTiles);
