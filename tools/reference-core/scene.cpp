@@ -135,18 +135,21 @@ void Scene::Draw(double seconds, std::uint32_t* pixels) {
     const float x = steps(std::fmod(cloudRows[c][3] * t + c * 150.0f, span) - cloudRows[c][1], 2);
     clouds[c] = {x, cloudRows[c][0] * kH, cloudRows[c][1], cloudRows[c][2], 0.16f + 0.04f * c};
   }
-  // Rows that no cloud crosses change only with the breath: kept from the last frame of the same breath.
+  // A row of sky, glow, clouds and hills changes only with the breath and the clouds that cross
+  // it: kept from the last frame otherwise.
   if (breath != stillBreath_) std::fill(stillRows_.begin(), stillRows_.end(), false);
   stillBreath_ = breath;
-  for (int y = 0; y < kH; ++y) {
-    bool cloudy = false;
-    for (const Cloud& cloud : clouds) {
-      const float v = (y - cloud.y) / cloud.halfHeight;  // as in the cloud's test below
-      cloudy |= v * v < 4.0f;
+  for (int c = 0; c < 3; ++c) {
+    for (int y = 0; y < kH && clouds[c].x != stillClouds_[c]; ++y) {
+      const float v = (y - clouds[c].y) / clouds[c].halfHeight;  // as in the cloud's test below
+      if (v * v < 4.0f) stillRows_[y] = false;
     }
+    stillClouds_[c] = clouds[c].x;
+  }
+  for (int y = 0; y < kH; ++y) {
     std::uint32_t* row = pixels + static_cast<size_t>(y) * kW;
     std::uint32_t* still = still_.data() + static_cast<size_t>(y) * kW;
-    if (!cloudy && stillRows_[y]) {
+    if (stillRows_[y]) {
       std::copy(still, still + kW, row);
       continue;
     }
@@ -173,10 +176,8 @@ void Scene::Draw(double seconds, std::uint32_t* pixels) {
       }
       pixels[i] = Pack(r, g, b, a);
     }
-    if (!cloudy) {
-      std::copy(row, row + kW, still);
-      stillRows_[y] = true;
-    }
+    std::copy(row, row + kW, still);
+    stillRows_[y] = true;
   }
   for (const Star& star : stars_) {
     const float twinkle = 0.55f + 0.45f * static_cast<float>(std::sin(star.speed * t + star.phase));

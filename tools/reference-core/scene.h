@@ -25,9 +25,9 @@ class Scene {
   std::vector<float> glow_;    // the moon's glow, 0..1 per pixel
   std::vector<float> ground_;  // premultiplied r, g, b, a per pixel: the hills
   std::vector<Star> stars_;
-  std::vector<std::uint32_t> still_;  // the rows of the last frame that no cloud crossed
-  std::vector<bool> stillRows_;
-  float stillBreath_ = -1;
+  std::vector<std::uint32_t> still_;  // the last frame before its stars and lights
+  std::vector<bool> stillRows_;       // rows of it that are still right
+  float stillBreath_ = -1, stillClouds_[3] = {};
 };
 
 // Where the frame goes on a target of the given size: fitted (as large as the frame's proportions
