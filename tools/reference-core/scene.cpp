@@ -132,7 +132,7 @@ void Scene::Draw(double seconds, std::uint32_t* pixels) {
   const float cloudRows[3][4] = {{0.20f, 70, 5, 3.1f}, {0.35f, 90, 6, 4.3f}, {0.45f, 60, 4, 5.7f}};
   for (int c = 0; c < 3; ++c) {
     const float span = kW + 2 * cloudRows[c][1];
-    const float x = steps(std::fmod(cloudRows[c][3] * t + c * 150.0f, span) - cloudRows[c][1], 2);
+    const float x = steps(std::fmod(cloudRows[c][3] * t + c * 150.0f, span) - cloudRows[c][1], 1);
     clouds[c] = {x, cloudRows[c][0] * kH, cloudRows[c][1], cloudRows[c][2], 0.16f + 0.04f * c};
   }
   // A row of sky, glow, clouds and hills changes only with the breath and the clouds that cross
