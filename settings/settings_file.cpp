@@ -142,10 +142,11 @@ std::optional<std::uint8_t> NumberToByte(double value) {
 void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath,
                       SettingsRecord& s) {
   Bytes content;
-  bool defaults = path.empty();
+  bool defaults = path.empty(), read = false;
   if (!defaults) {
-    const IoResult read = fs.ReadAll(path, content);
-    if (read == IoResult::PathNotFound) defaults = true;
+    const IoResult result = fs.ReadAll(path, content);
+    if (result == IoResult::PathNotFound) defaults = true;
+    read = result == IoResult::Ok;
   }
   Text text, lower;
   if (!defaults) {
@@ -190,6 +191,11 @@ void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defa
     readSwitch("<omake1>", "</omake1>", s.Omake1);
     readSwitch("<omake2>", "</omake2>", s.Omake2);
   }
+  // Rewriting a file already in its normal form would give the same file: the start skips it.
+  const Bytes normal = SettingsFileBytes(s);
+  if (read && content.size() == normal.size() + 1 && std::equal(normal.begin(), normal.end(), content.begin()) &&
+      fs.HasPlainAttributes(path))
+    return;
   SaveSettingsTo(fs, path, s);
 }
 

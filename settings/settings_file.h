@@ -22,6 +22,8 @@ class SettingsFileSystem {
   // A file of exactly this name, hidden ones included; no wildcard is expanded, folders do not count.
   virtual bool FileExists(const Text& path) = 0;
   virtual bool FolderExists(const Text& path) = 0;
+  // The file has only the attributes a rewrite gives it (none read-only, hidden, system...).
+  virtual bool HasPlainAttributes(const Text& path) = 0;
   virtual IoResult CreateFolder(const Text& path) = 0;
   // Puts the bytes in place of whatever is at path with normal attributes; on failure the old
   // file must still be there, whole.
@@ -40,7 +42,8 @@ std::optional<double> ParseNumber(const Text& text);
 // Nearest integer with halves to even; nothing when it does not fit 0..255.
 std::optional<std::uint8_t> NumberToByte(double value);
 
-// Fills the record from the file at path (defaults route when there is none), then writes it back.
+// Fills the record from the file at path (defaults route when there is none), then writes it back
+// unless the file already is, byte for byte, what would be written, with plain attributes.
 void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath,
                       SettingsRecord& settings);
 // Writes the record; true when it is in place. Nothing at all is written when the folder cannot be

@@ -33,6 +33,7 @@ class Win32SettingsFileSystem : public SettingsFileSystem {
   IoResult ReadAll(const Text& path, Bytes& content) override;
   bool FileExists(const Text& path) override;
   bool FolderExists(const Text& path) override;
+  bool HasPlainAttributes(const Text& path) override;
   IoResult CreateFolder(const Text& path) override;
   IoResult ReplaceContents(const Text& path, const Bytes& content) override;
 

@@ -70,6 +70,12 @@ bool Win32SettingsFileSystem::FolderExists(const Text& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool Win32SettingsFileSystem::HasPlainAttributes(const Text& path) {
+  // A new file is marked for archiving; anything else is what a rewrite would clear.
+  const DWORD a = GetFileAttributesW(Wide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & ~DWORD{FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL}) == 0;
+}
+
 IoResult Win32SettingsFileSystem::Failure(DWORD error) {
   if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;  // failed without saying why
   if (firstError_ == ERROR_SUCCESS) firstError_ = error;

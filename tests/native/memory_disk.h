@@ -10,6 +10,7 @@ class MemoryDisk : public SettingsFileSystem {
  public:
   std::map<Text, Bytes> files;
   std::set<Text> folders{u"C:\\AppData"};
+  std::set<Text> flagged;  // files with an attribute such as read-only or hidden
   int writes = 0;
 
   IoResult ReadAll(const Text& path, Bytes& content) override {
@@ -21,6 +22,7 @@ class MemoryDisk : public SettingsFileSystem {
   }
   bool FileExists(const Text& path) override { return files.count(path) > 0; }
   bool FolderExists(const Text& path) override { return folders.count(path) > 0; }
+  bool HasPlainAttributes(const Text& path) override { return FileExists(path) && !flagged.count(path); }
   IoResult CreateFolder(const Text& path) override {
     if (!FolderExists(path.substr(0, path.rfind(u'\\')))) return IoResult::PathNotFound;
     folders.insert(path);

@@ -75,7 +75,29 @@ TEST(SettingsFile, ReaderRows) {
     EXPECT_EQ(S(TextToUtf8(s.BGMfile)), S(TextToUtf8(r.expected.BGMfile)));
     EXPECT_EQ(s.Omake1, r.expected.Omake1);
     EXPECT_EQ(s.Omake2, r.expected.Omake2);
-    EXPECT_EQ(S(disk.files[kPath]), S(SettingsFileBytes(s)));  // always written back as read
+    EXPECT_EQ(S(disk.files[kPath]), S(SettingsFileBytes(s)));  // in its normal form afterwards
+  }
+}
+
+// The start writes the file back only when a byte or an attribute differs from its normal form.
+TEST(SettingsFile, WriteBackRows) {
+  const std::string normal = File("5", "<BGMfile>C:\\m\\song.mp3</BGMfile>", "1", "0");
+  struct Row { const char* name; std::string content; bool flagged; int writes; };
+  const Row rows[] = {
+      {"normal form: kept", normal, false, 0},
+      {"normal form, read-only: rewritten", normal, true, 1},
+      {"a line break more", normal + "\r\n", false, 1},
+      {"no byte-order mark", normal.substr(3), false, 1},
+      {"no root tag", "x", false, 1},
+  };
+  for (const Row& r : rows) {
+    MemoryDisk disk;
+    disk.folders.insert(u"C:\\AppData\\Lumivale!!");
+    disk.files = {{kPath, B(r.content)}, {kSong, B("x")}};
+    if (r.flagged) disk.flagged.insert(kPath);
+    SettingsRecord s;
+    LoadSettingsFrom(disk, kPath, kDefault, s);
+    EXPECT_EQ(disk.writes, r.writes) << r.name;
   }
 }
 

@@ -82,6 +82,7 @@ TEST(SettingsDisk, EachCallOfASaveFailsInTurn) {
     const DWORD attributes = GetFileAttributesW(file.c_str()) & kOldAttributes;
     EXPECT_TRUE((now == old && attributes == kOldAttributes) || (now == expected && attributes == 0)) << now;
     EXPECT_EQ(disk.result == IoResult::Ok, now == expected);
+    EXPECT_EQ(disk.HasPlainAttributes(FromWide(file)), now == expected);
     EXPECT_EQ(GetFileAttributesW((file + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
   }
   EXPECT_GE(clean, 5);
