@@ -5,7 +5,7 @@
 #include "controls/checkbox_rules.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 namespace {
 

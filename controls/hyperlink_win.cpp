@@ -3,7 +3,7 @@
 #include "controls/hyperlink_rules.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 namespace {
 

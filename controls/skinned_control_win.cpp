@@ -3,9 +3,9 @@
 #include <windowsx.h>
 
 #include "controls/track_tip.h"
-#include "host/window_utils.h"
+#include "ui/window_utils.h"
 #include "ui/fonts.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "controls/tip_placement.h"
 #include "ui/fonts.h"
 #include "ui/handles.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 TrackTipRecord TrackTipState;
 

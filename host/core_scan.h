@@ -3,9 +3,8 @@
 // window shows or the core ends. The platform is an interface so that passes are tested natively.
 #include <cstdint>
 
-#include "settings/utf.h"
-
-using WindowId = std::uintptr_t;  // a window handle; 0 is none
+#include "base/geometry.h"
+#include "base/utf.h"
 
 class CoreWindows {
  public:

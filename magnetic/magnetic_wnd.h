@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "magnetic/magnetic_geometry.h"
-#include "magnetic/subclass_win.h"
+#include "ui/subclass_win.h"
 
 class cMagneticWnd final : public HookOwner {
  public:
@@ -38,7 +38,7 @@ class cMagneticWnd final : public HookOwner {
  private:
   class Platform final : public magnetic::MagneticPlatform {
    public:
-    bool GetWindowRect(magnetic::WindowId window, magnetic::Rect& rect) override;
+    bool GetWindowRect(WindowId window, magnetic::Rect& rect) override;
     bool GetWorkArea(magnetic::Rect& rect) override;
     bool GetCursorPos(magnetic::Point& point) override;
     void MoveWindows(const std::vector<magnetic::WindowMove>& moves) override;

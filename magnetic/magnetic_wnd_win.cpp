@@ -4,7 +4,6 @@
 
 using magnetic::Point;
 using magnetic::Rect;
-using magnetic::WindowId;
 
 namespace {
 

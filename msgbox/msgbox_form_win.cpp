@@ -1,9 +1,9 @@
 #include "msgbox/msgbox_form.h"
 
 #include "controls/button.h"
-#include "host/window_utils.h"
+#include "ui/window_utils.h"
 #include "ui/fonts.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 namespace {
 

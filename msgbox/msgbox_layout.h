@@ -2,7 +2,7 @@
 // What a message box shows and where, decided from its style and its prompt's size alone.
 #include <cstdint>
 
-#include "settings/utf.h"
+#include "base/utf.h"
 
 enum class MsgIcon { None, Information, Exclamation, Critical };
 

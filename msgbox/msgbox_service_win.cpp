@@ -4,7 +4,6 @@
 
 #include "msgbox/msgbox_form.h"
 #include "msgbox/msgbox_layout.h"
-#include "settings/set_form.h"
 #include "ui/message_loop.h"
 
 namespace {
@@ -22,9 +21,6 @@ BOOL CALLBACK SetEnabled(HWND hwnd, LPARAM enable) {
 }
 
 void EnableAllForms(bool enable) { EnumThreadWindows(GetCurrentThreadId(), SetEnabled, enable); }
-
-// Boxes are owned by the settings dialog, which is created (loaded, not shown) for that purpose.
-HWND BoxOwner() { return SettingsDialog().hwnd(); }
 
 // Waits until the box is no longer visible, letting every message of the thread run (timers and
 // other handlers go on, and boxes may nest). Blocks until a message arrives rather than polling.
@@ -45,9 +41,8 @@ void EnableForms(bool enable) {
 
 int ModalDepth() { return g_modal.Depth(); }
 
-int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title) {
+int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title, HWND owner) {
   HWND foreground = GetForegroundWindow();
-  HWND owner = BoxOwner();
   EnableForms(false);
   MessageBeep(static_cast<UINT>(style));
   int result = 0;

@@ -4,29 +4,19 @@
 
 #include <utility>
 
-class UniqueHandle {
+#include "base/owner.h"
+
+inline void CloseKernelHandle(HANDLE h) { CloseHandle(h); }
+
+// Kernel handles: the API gives either null or INVALID_HANDLE_VALUE for none.
+class UniqueHandle : public Owner<HANDLE, CloseKernelHandle> {
  public:
   UniqueHandle() = default;
-  explicit UniqueHandle(HANDLE h) : h_(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
-  UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-  UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-    if (this != &o) reset(std::exchange(o.h_, nullptr));
-    return *this;
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() { reset(); }
-
-  HANDLE get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  HANDLE release() { return std::exchange(h_, nullptr); }
-  void reset(HANDLE h = nullptr) {
-    if (h_) CloseHandle(h_);
-    h_ = (h == INVALID_HANDLE_VALUE) ? nullptr : h;
-  }
+  explicit UniqueHandle(HANDLE h) : Owner(Valid(h)) {}
+  void reset(HANDLE h = nullptr) { Owner::reset(Valid(h)); }
 
  private:
-  HANDLE h_ = nullptr;
+  static HANDLE Valid(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
 };
 
 // An owned window: destroyed with its owner object unless it is gone already. A raw HWND always

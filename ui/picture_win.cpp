@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "resources/packed_dib.h"
+#include "ui/packed_dib.h"
 
 namespace {
 

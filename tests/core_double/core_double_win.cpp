@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/utf.h"
+#include "base/utf.h"
 
 namespace {
 

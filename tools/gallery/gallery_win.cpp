@@ -12,7 +12,7 @@
 
 #include "controls/button.h"
 #include "controls/track_tip.h"
-#include "host/window_utils.h"
+#include "ui/window_utils.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/picture.h"

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "magnetic/message_filter.h"
-#include "magnetic/thunk_win.h"
+#include "ui/message_filter.h"
+#include "ui/thunk_win.h"
 
 // What a hooked window calls back. bBefore says the phase. bHandled set in the before phase skips
 // the window's procedure and the after phase; lReturn is what the platform receives (in the after

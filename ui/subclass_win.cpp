@@ -1,4 +1,4 @@
-#include "magnetic/subclass_win.h"
+#include "ui/subclass_win.h"
 
 #include <atomic>
 

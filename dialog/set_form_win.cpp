@@ -1,19 +1,18 @@
-#include "settings/set_form.h"
+#include "dialog/set_form.h"
 
 #include <shellapi.h>
 
 #include "controls/mouse_leave.h"
 #include "controls/track_tip.h"
-#include "host/host.h"
-#include "host/window_utils.h"
+#include "ui/window_utils.h"
 #include "magnetic/magnetic_wnd.h"
 #include "msgbox/app_icon.h"
 #include "msgbox/msgbox_service.h"
-#include "settings/open_dialog.h"
+#include "dialog/open_dialog.h"
 #include "settings/settings_store.h"
 #include "ui/fonts.h"
 #include "ui/message_loop.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 const wchar_t* const kOrvaneTeamPage = L"https://orvane-team.example/";
 const wchar_t* const kPavoVideoPage = L"https://orvane-team.example/pavo-pv";
@@ -60,7 +59,12 @@ std::unique_ptr<SetForm>& DialogSlot() {
 }  // namespace
 
 SetForm::SetForm()
-    : background_(LoadPicture(L"SKIN_DIALOG_BG")),
+    : EndProgramAction([](bool) { ExitProcess(0); }),
+      OpenPage([](const wchar_t* page) { ShellExecuteW(nullptr, L"OPEN", page, nullptr, nullptr, SW_SHOWNORMAL); }),
+      ShowMessage([this](const std::wstring& prompt, int style, const std::wstring& title) {
+        return ShowMsgBox(prompt, style, title, hwnd());
+      }),
+      background_(LoadPicture(L"SKIN_DIALOG_BG")),
       thumb_(LoadPicture(L"SKIN_THUMB")),
       closeSkin_(LoadPicture(L"SKIN_CLOSE")),
       folderSkin_(LoadPicture(L"SKIN_FOLDER")),
@@ -68,12 +72,6 @@ SetForm::SetForm()
       boldFont_(MakeHangulFont(9, FW_BOLD)),
       captionFont_(MakeHangulFont(8.25, FW_BOLD)),
       pathBrush_(CreateSolidBrush(kPathBack)) {
-  EndProgramAction = [](bool closeCoreWindow) {
-    if (closeCoreWindow) CloseCoreAndEnd();
-    EndProgram();
-  };
-  OpenPage = [](const wchar_t* page) { ShellExecuteW(nullptr, L"OPEN", page, nullptr, nullptr, SW_SHOWNORMAL); };
-  ShowMessage = ShowMsgBox;
   DefineMethod(u"App_Path_MouseLeave", [this] { App_Path_MouseLeave(); });
 }
 
@@ -260,7 +258,7 @@ void SetForm::Save() {
 
 bool SetForm::Unload() {
   if (!SettingsSaved &&
-      ShowMsgBox(L"설정이 저장되지 않습니다.\r\n종료하시겠습니까?", 52, L"설정 무시하고 닫기") == 7)
+      ShowMsgBox(L"설정이 저장되지 않습니다.\r\n종료하시겠습니까?", 52, L"설정 무시하고 닫기", hwnd()) == 7)
     return false;
   if (magnetic_) magnetic_->RemoveWindow(hwnd());
   KillTimer(hwnd(), kWaitForProcTimer);
@@ -274,12 +272,17 @@ void SetForm::OnSystemClose() {
   Unload();
 }
 
+void SetForm::ServeCore(UniqueHandle process, std::function<void(bool closeCoreWindow)> endProgram) {
+  coreProcess_ = std::move(process);
+  EndProgramAction = std::move(endProgram);
+}
+
 void SetForm::OnWaitForProc() {
-  if (WaitForSingleObject(CoreProcess.get(), 0) == WAIT_TIMEOUT) return;
+  if (WaitForSingleObject(coreProcess_.get(), 0) == WAIT_TIMEOUT) return;
   // Stopped first: the box's wait runs timers, and every further tick would stack another box.
   KillTimer(hwnd(), kWaitForProcTimer);
-  CoreProcess.reset();
-  ShowMsgBox(L"LumivaleCore.dll 미싱에러", 16, L"유지 불가");
+  coreProcess_.reset();
+  ShowMsgBox(L"LumivaleCore.dll 미싱에러", 16, L"유지 불가", hwnd());
   EndProgramAction(false);
 }
 

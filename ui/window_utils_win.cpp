@@ -1,4 +1,4 @@
-#include "host/window_utils.h"
+#include "ui/window_utils.h"
 
 void SetTopmost(HWND window, bool topmost) {
   SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -1,4 +1,4 @@
-#include "magnetic/thunk_win.h"
+#include "ui/thunk_win.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "magnetic/message_filter.h"
+#include "ui/message_filter.h"
 
 #include <algorithm>
 

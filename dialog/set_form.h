@@ -14,9 +14,10 @@
 #include "controls/checkbox.h"
 #include "controls/hyperlink.h"
 #include "controls/optionbox.h"
-#include "settings/enter_save.h"
+#include "dialog/enter_save.h"
 #include "settings/settings_store.h"
 #include "ui/gdi.h"
+#include "ui/handles.h"
 #include "ui/picture.h"
 #include "ui/window.h"
 
@@ -34,6 +35,9 @@ class SetForm : public Form, public NamedMethods {
   // Creates the window and runs the load step; the window stays hidden until Show.
   bool Load();
   void Show();
+  // The core the dialog serves, handed down by the program: its process, which the supervision
+  // timer watches and closes once it has ended, and what ends the program.
+  void ServeCore(UniqueHandle process, std::function<void(bool closeCoreWindow)> endProgram);
   // The supervision timer: once a second the core must still run.
   void SetWaitForProc(bool on);
 
@@ -46,7 +50,8 @@ class SetForm : public Form, public NamedMethods {
   void Save();
 
   // What ends the program: after asking the core's settings window to close (the unload path),
-  // or at once (the core is gone). Tests put their own.
+  // or at once (the core is gone). Until a core is served, the process just exits. Tests put their
+  // own.
   std::function<void(bool closeCoreWindow)> EndProgramAction;
   // What opens a web page (tests put their own).
   std::function<void(const wchar_t*)> OpenPage;
@@ -91,6 +96,7 @@ class SetForm : public Form, public NamedMethods {
   bool pathHot_ = false;
   bool closeAskedBySystem_ = false;
   EnterSave enter_;
+  UniqueHandle coreProcess_;
   std::unique_ptr<cMagneticWnd> magnetic_;
 };
 
