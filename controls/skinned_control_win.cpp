@@ -38,13 +38,6 @@ bool SkinnedControl::CreateControl(const wchar_t* className, HWND parent, int x,
   return true;
 }
 
-std::vector<HGDIOBJ> SkinnedControl::OwnedGdiObjects() const {
-  std::vector<HGDIOBJ> owned;
-  if (Buffer().dc()) owned.push_back(Buffer().dc());
-  if (Buffer().bitmap()) owned.push_back(Buffer().bitmap());
-  return owned;
-}
-
 bool SkinnedControl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   const float x = static_cast<float>(GET_X_LPARAM(lParam));
   const float y = static_cast<float>(GET_Y_LPARAM(lParam));

@@ -20,7 +20,6 @@ void HideTrackTip();
 void DestroyTrackTip();
 
 HWND TipWindow();        // the tooltip window, 0 when there is none
-bool TrackTipVisible();  // a tip is shown (and not hidden since)
 
 // The path-box tracker's record, one per process.
 extern TrackTipRecord TrackTipState;

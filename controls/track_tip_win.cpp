@@ -115,11 +115,6 @@ HWND TipWindow() {
   return Core().TipWindow.get();
 }
 
-bool TrackTipVisible() {
-  ForgetDeadTip();
-  return Core().Visible && static_cast<bool>(Core().TipWindow);
-}
-
 namespace {
 
 HWND AsWindow(WindowId id) { return reinterpret_cast<HWND>(id); }

@@ -22,17 +22,6 @@ BOOL CALLBACK SetEnabled(HWND hwnd, LPARAM enable) {
 
 void EnableAllForms(bool enable) { EnumThreadWindows(GetCurrentThreadId(), SetEnabled, enable); }
 
-// Waits until the box is no longer visible, letting every message of the thread run (timers and
-// other handlers go on, and boxes may nest). Blocks until a message arrives rather than polling.
-void WaitWhileVisible(HWND box) {
-  while (IsWindow(box) && IsWindowVisible(box)) {
-    if (!RunPendingMessages()) return;
-    if (!IsWindow(box) || !IsWindowVisible(box)) break;
-    // cppcheck-suppress nullPointer ; no handles to wait for (count 0), only messages
-    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  }
-}
-
 }  // namespace
 
 void EnableForms(bool enable) {
@@ -57,7 +46,8 @@ int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title,
     box.ShowIcon(decoded.icon);
     box.ArrMsgBox();
     box.ShowOwned(owner);
-    WaitWhileVisible(box.hwnd());
+    const HWND shown = box.hwnd();
+    WaitWhile([shown] { return IsWindow(shown) && IsWindowVisible(shown); });
     result = box.ChoiceButton;
   }
   EnableForms(true);

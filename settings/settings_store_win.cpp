@@ -11,8 +11,10 @@ std::wstring SettingsPath;
 
 namespace {
 
-void CloseFile(HANDLE file) { CloseHandle(file); }
-using FileHandle = Owner<HANDLE, CloseFile>;
+struct CloseFile {
+  void operator()(HANDLE file) const { CloseHandle(file); }
+};
+using FileHandle = Owner<HANDLE, CloseFile{}>;
 // CreateFile fails with INVALID_HANDLE_VALUE, not with null.
 FileHandle Opened(HANDLE file) { return FileHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }
 

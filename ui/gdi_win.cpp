@@ -2,16 +2,15 @@
 
 #include "ui/back_buffer.h"
 
+#include "ui/live_objects.h"
+
 namespace {
-long liveGdiObjects = 0;  // UI thread only, like every GDI wrapper user
+long liveGdiObjects = 0;  // UI thread only, like every GDI owner
 }
 
 long LiveGdiObjects() { return liveGdiObjects; }
 
-namespace gdi_detail {
-void CountCreated() { ++liveGdiObjects; }
-void CountDeleted() { --liveGdiObjects; }
-}  // namespace gdi_detail
+void DeleteGdiObject::Track(int change) { liveGdiObjects += change; }
 
 bool BackBuffer::Resize(int width, int height, COLORREF fill) {
   if (width < 1) width = 1;

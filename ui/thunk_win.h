@@ -39,10 +39,6 @@ class Thunk {
   WNDPROC Procedure() const { return reinterpret_cast<WNDPROC>(stub_); }
   void Reset();
 
-  // Stubs in use in the whole process, and pages of stubs mapped (for leak checks).
-  static int LiveCount();
-  static int PageCount();
-
  private:
   explicit Thunk(void* stub) : stub_(stub) {}
   void* stub_ = nullptr;

@@ -15,6 +15,7 @@
 #include "ui/window_utils.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
+#include "ui/message_loop.h"
 #include "ui/picture.h"
 #include "ui/window.h"
 
@@ -155,10 +156,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   GalleryForm gallery;
   if (!gallery.Open()) return 1;
   if (commandLine && std::wstring(commandLine).find(L"--hover") != std::wstring::npos) gallery.HoverSaveButton();
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  RunMessageLoop();
   return 0;
 }
