@@ -10,21 +10,8 @@
 namespace {
 
 // Mouse-button and shift-key masks as the events carry them.
-MouseMask ButtonsOf(WPARAM keys) {
-  MouseMask mask = 0;
-  if (keys & MK_LBUTTON) mask |= 1;
-  if (keys & MK_RBUTTON) mask |= 2;
-  if (keys & MK_MBUTTON) mask |= 4;
-  return mask;
-}
-
-MouseMask ShiftOf(WPARAM keys) {
-  MouseMask mask = 0;
-  if (keys & MK_SHIFT) mask |= 1;
-  if (keys & MK_CONTROL) mask |= 2;
-  if (GetKeyState(VK_MENU) < 0) mask |= 4;
-  return mask;
-}
+MouseMask ButtonsOf(WPARAM keys) { return static_cast<MouseMask>(MouseButtons(keys)); }
+MouseMask ShiftOf(WPARAM keys) { return static_cast<MouseMask>(MouseShift(keys)); }
 
 }  // namespace
 

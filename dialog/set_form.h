@@ -19,6 +19,7 @@
 #include "ui/gdi.h"
 #include "ui/handles.h"
 #include "ui/picture.h"
+#include "ui/subclass_win.h"
 #include "ui/window.h"
 
 class cMagneticWnd;
@@ -27,7 +28,7 @@ class cMagneticWnd;
 extern const wchar_t* const kOrvaneTeamPage;
 extern const wchar_t* const kPavoVideoPage;
 
-class SetForm : public Form, public NamedMethods {
+class SetForm : public Form, public NamedMethods, private HookOwner {
  public:
   SetForm();
   ~SetForm() override;
@@ -74,8 +75,9 @@ class SetForm : public Form, public NamedMethods {
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  static LRESULT CALLBACK PathBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // The path box's messages (a system EDIT, hooked).
+  void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
+                      WPARAM& wParam, LPARAM& lParam) override;
   void OnKeyDown(WPARAM key);
   void OnKeyUp(WPARAM key);
   void OnSystemClose();
@@ -92,12 +94,12 @@ class SetForm : public Form, public NamedMethods {
   CheckBox omake1_, omake2_;
   HyperLink goPavo_, goHome_;
   HWND appPath_ = nullptr;
-  WNDPROC pathBoxProc_ = nullptr;
   bool pathHot_ = false;
   bool closeAskedBySystem_ = false;
   EnterSave enter_;
   UniqueHandle coreProcess_;
   std::unique_ptr<cMagneticWnd> magnetic_;
+  HookService pathBoxHooks_{*this};  // last: unhooks the path box before anything else goes
 };
 
 // The process-wide dialog, created and loaded (not shown) on first use.

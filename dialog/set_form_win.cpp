@@ -49,7 +49,7 @@ void FrameRectangle(HDC dc, const RECT& r, COLORREF color) {
   FrameRect(dc, &r, brush.get());
 }
 
-bool ModifierHeld() { return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0; }
+bool ModifierHeld() { return ShiftState() != 0; }
 
 std::unique_ptr<SetForm>& DialogSlot() {
   static std::unique_ptr<SetForm> dialog;
@@ -101,9 +101,11 @@ bool SetForm::Load() {
   if (appPath_) {
     SendMessageW(appPath_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
     SendMessageW(appPath_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    SetWindowLongPtrW(appPath_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    pathBoxProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(appPath_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PathBoxProc)));
+    pathBoxHooks_.HookWindow(appPath_);
+    for (const UINT message : {WM_CHAR, WM_KEYDOWN, WM_SYSKEYDOWN, WM_KILLFOCUS, WM_MOUSEMOVE, WM_LBUTTONDOWN,
+                               WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_NCDESTROY})
+      pathBoxHooks_.HookMessage(appPath_, message, kHookBefore);
+    pathBoxHooks_.HookMessage(appPath_, WM_KEYUP, kHookAfter);
   }
 
   folderView_.Create(hwnd(), 320, 54, 20, 19);
@@ -194,9 +196,7 @@ std::wstring SetForm::PathText() const {
 void SetForm::Paint() {
   HDC dc = BufferDC();
   if (!dc) return;
-  RECT all{0, 0, kWidth, kHeight};
-  UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
-  FillRect(dc, &all, white.get());
+  FillSolid(dc, RECT{0, 0, kWidth, kHeight}, RGB(255, 255, 255));
   DrawPicturePart(dc, background_, 0, 0, 0, 0, kWidth, kHeight);
   DrawLabel(dc, captionFont_.get(), L"Lumivale! Screen Saver - Setting", 8, 2, 300, 13, RGB(0x40, 0x40, 0x40), false);
 
@@ -215,8 +215,7 @@ void SetForm::Paint() {
 
   RECT inner = kTxtSh;
   InflateRect(&inner, -1, -1);
-  UniqueBrush back(CreateSolidBrush(kPathBack));
-  FillRect(dc, &inner, back.get());
+  FillSolid(dc, inner, kPathBack);
   FrameRectangle(dc, kTxtSh, pathHot_ ? kFrameHot : kFrameIdle);
   ShowBuffer();
 }
@@ -353,25 +352,18 @@ bool SetForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
   return Form::OnMessage(msg, wParam, lParam, result);
 }
 
-LRESULT CALLBACK SetForm::PathBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<SetForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || !self->pathBoxProc_) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  try {
-    return self->OnPathBoxMessage(hwnd, msg, wParam, lParam);
-  } catch (...) {
-    return CallWindowProcW(self->pathBoxProc_, hwnd, msg, wParam, lParam);
-  }
-}
-
-LRESULT SetForm::OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC original = pathBoxProc_;
-  switch (msg) {
+void SetForm::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
+                             WPARAM& wParam, LPARAM& lParam) {
+  const HWND hwnd = lng_hWnd;
+  switch (uMsg) {
     case WM_CHAR:
       if (wParam == 1) {  // Ctrl+A
         SendMessageW(hwnd, EM_SETSEL, 0, GetWindowTextLengthW(hwnd));
-        return 0;
+        bHandled = true;
+      } else if (wParam == VK_RETURN) {
+        bHandled = true;  // no beep; the key's release still saves
       }
-      if (wParam == VK_RETURN) return 0;  // no beep; the key's release still saves
+      if (bHandled) lReturn = 0;
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -380,15 +372,12 @@ LRESULT SetForm::OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_KILLFOCUS:
       enter_.FocusLost();
       break;
-    case WM_KEYUP: {
-      const LRESULT r = CallWindowProcW(original, hwnd, msg, wParam, lParam);
-      OnKeyUp(wParam);
-      return r;
-    }
+    case WM_KEYUP:
+      if (!bBefore) OnKeyUp(wParam);  // after the box has had the key
+      break;
     case WM_MOUSEMOVE: {
       HookMouseLeave(hwnd, u"App_Path", this, u"");
-      const std::uint8_t buttons = ((wParam & MK_LBUTTON) ? 1 : 0) | ((wParam & MK_RBUTTON) ? 2 : 0) |
-                                   ((wParam & MK_MBUTTON) ? 4 : 0);
+      const auto buttons = static_cast<std::uint8_t>(MouseButtons(wParam));
       UpdateWindowTip(hwnd, buttons, FromWide(PathText()), false, static_cast<short>(LOWORD(lParam)),
                       static_cast<short>(HIWORD(lParam)));
       SetPathBoxHot(true);
@@ -402,13 +391,10 @@ LRESULT SetForm::OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
       SetPathBoxHot(true);
       break;
     case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      pathBoxProc_ = nullptr;
+      pathBoxHooks_.UnhookWindow(hwnd);  // the box's own procedure still gets the message
       appPath_ = nullptr;
       break;
   }
-  return CallWindowProcW(original, hwnd, msg, wParam, lParam);
 }
 
 SetForm& SettingsDialog() {

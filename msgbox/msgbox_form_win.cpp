@@ -26,11 +26,6 @@ SIZE MeasureText(HFONT font, const std::wstring& text) {
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-int ShiftState() {
-  return ((GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
-         ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
-}
-
 }  // namespace
 
 MsgboxFr::MsgboxFr() : promptFont_(MakeHangulFont(9)), captionFont_(MakeHangulFont(8.25, FW_BOLD)) {
@@ -109,12 +104,9 @@ void MsgboxFr::CreateButtons() {
 void MsgboxFr::Redraw() {
   HDC dc = BufferDC();
   if (!dc) return;
-  RECT all{0, 0, layout_.width, layout_.height};
-  UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
-  FillRect(dc, &all, white.get());
+  FillSolid(dc, RECT{0, 0, layout_.width, layout_.height}, RGB(255, 255, 255));
   DrawPicturePart(dc, skin_[0], 0, 0, 0, 0, skin_[0].width(), skin_[0].height());
-  const int order[7] = {1, 2, 3, 4, 5, 6, 7};  // top band, top-right, left, right, bottom-left, band, bottom-right
-  for (int i = 0; i < 7; ++i) StretchPiece(dc, skin_[order[i]], layout_.frame[i]);
+  for (int i = 0; i < 7; ++i) StretchPiece(dc, skin_[i + 1], layout_.frame[i]);  // the pieces after the corner
   if (buttonsShown_) {
     if (yesNo_) DrawPicturePart(dc, shadow_, layout_.shadow[0].x, layout_.shadow[0].y, 0, 0, 42, 21);
     DrawPicturePart(dc, shadow_, layout_.shadow[1].x, layout_.shadow[1].y, 0, 0, 42, 21);

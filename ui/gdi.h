@@ -25,6 +25,9 @@ using UniquePen = GdiObject<HPEN>;
 using UniqueRegion = GdiObject<HRGN>;
 using UniqueDC = Owner<HDC, DeleteMemoryDC{}>;  // CreateCompatibleDC's
 
+// Fills the area with one colour.
+void FillSolid(HDC dc, const RECT& area, COLORREF color);
+
 // Selects an object into a DC for the scope and puts the previous one back.
 class SelectScope {
  public:

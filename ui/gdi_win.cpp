@@ -12,6 +12,11 @@ long LiveGdiObjects() { return liveGdiObjects; }
 
 void DeleteGdiObject::Track(int change) { liveGdiObjects += change; }
 
+void FillSolid(HDC dc, const RECT& area, COLORREF color) {
+  UniqueBrush brush(CreateSolidBrush(color));
+  if (brush) FillRect(dc, &area, brush.get());
+}
+
 bool BackBuffer::Resize(int width, int height, COLORREF fill) {
   if (width < 1) width = 1;
   if (height < 1) height = 1;
@@ -24,9 +29,7 @@ bool BackBuffer::Resize(int width, int height, COLORREF fill) {
   if (!dc || !bitmap) return false;
   HGDIOBJ original = SelectObject(dc.get(), bitmap.get());
 
-  RECT all{0, 0, width, height};
-  UniqueBrush brush(CreateSolidBrush(fill));
-  if (brush) FillRect(dc.get(), &all, brush.get());
+  FillSolid(dc.get(), RECT{0, 0, width, height}, fill);
   if (dc_) BitBlt(dc.get(), 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 
   Reset();

@@ -12,3 +12,16 @@ void StartWindowDrag(HWND window) {
 void SetPointerShape(bool arrow) {
   SetCursor(LoadCursorW(nullptr, arrow ? IDC_ARROW : IDC_HAND));
 }
+
+int ShiftState() {
+  return ((GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
+         ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+
+int MouseButtons(WPARAM keys) {
+  return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
+}
+
+int MouseShift(WPARAM keys) {
+  return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}

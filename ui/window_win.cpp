@@ -109,8 +109,7 @@ bool ChildControl::CreateChild(const wchar_t* className, UINT classStyle, HWND p
 void ChildControl::PaintParentBackground(const RECT& area) {
   HDC dc = BufferDC();
   if (!dc) return;
-  UniqueBrush brush(CreateSolidBrush(BackColor()));
-  if (brush) FillRect(dc, &area, brush.get());
+  FillSolid(dc, area, BackColor());
 
   HWND parent = GetParent(hwnd());
   if (!parent) return;

@@ -109,9 +109,7 @@ class GalleryForm : public Form {
   void PaintForm() {
     HDC dc = BufferDC();
     if (!dc) return;
-    RECT all{0, 0, Buffer().width(), Buffer().height()};
-    UniqueBrush back(CreateSolidBrush(BackColor()));
-    FillRect(dc, &all, back.get());
+    FillSolid(dc, RECT{0, 0, Buffer().width(), Buffer().height()}, BackColor());
     if (background_) DrawPicturePart(dc, background_, 0, 0, 0, 0, background_.width(), background_.height());
 
     SelectScope font(dc, DialogFont());
