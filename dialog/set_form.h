@@ -19,6 +19,7 @@
 #include "ui/gdi.h"
 #include "ui/handles.h"
 #include "ui/picture.h"
+#include "ui/skinned_form.h"
 #include "ui/subclass_win.h"
 #include "ui/window.h"
 
@@ -28,7 +29,7 @@ class cMagneticWnd;
 extern const wchar_t* const kOrvaneTeamPage;
 extern const wchar_t* const kPavoVideoPage;
 
-class SetForm : public Form, public NamedMethods, private HookOwner {
+class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
  public:
   SetForm();
   ~SetForm() override;

@@ -27,16 +27,6 @@ constexpr COLORREF kFrameIdle = RGB(229, 203, 203), kFrameHot = RGB(191, 130, 13
 constexpr COLORREF kPathTextIdle = RGB(64, 64, 64), kPathBack = RGB(241, 228, 228);
 constexpr RECT kTxtSh{24, 56, 24 + 292, 56 + 15};
 
-void DrawLabel(HDC dc, HFONT font, const wchar_t* text, int x, int y, int w, int h, COLORREF color,
-               bool opaque, UINT wrap = DT_SINGLELINE) {
-  SelectScope select(dc, font);
-  SetTextColor(dc, color);
-  SetBkColor(dc, RGB(255, 255, 255));
-  SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
-  RECT r{x, y, x + w, y + h};
-  DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX | wrap);
-}
-
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
   UniquePen pen(CreatePen(PS_SOLID, 1, color));
   SelectScope select(dc, pen.get());
@@ -86,14 +76,29 @@ bool SetForm::Load() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int x = work.left + (work.right - work.left - kWidth) / 2;
   const int y = work.top + (work.bottom - work.top - kHeight) / 2;
-  if (!CreateForm(L"Lumivale! Screen Saver - Setting", x, y, kWidth, kHeight, nullptr, WS_EX_APPWINDOW))
+  if (!CreateSkinnedForm(L"Lumivale! Screen Saver - Setting", x, y, kWidth, kHeight, WS_EX_APPWINDOW))
     return false;
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
 
-  unloadButton_.Create(hwnd(), 330, 0, 33, 14);
-  unloadButton_.SetButtonSkin(&closeSkin_);
-  unloadButton_.SetTrackTipText(u"환경설정 닫기");
-  unloadButton_.Click = [this] { Unload(); };
+  // The buttons: before the dialog paints its image, as they always were.
+  const struct {
+    Button& button;
+    const Picture& skin;
+    int x, y, width, height;
+    const char16_t* tip;
+    std::function<void()> click;
+  } buttons[] = {
+      // cppcheck-suppress constStatement ; a row of the table, not a comma expression
+      {unloadButton_, closeSkin_, 330, 0, 33, 14, u"환경설정 닫기", [this] { Unload(); }},
+      {folderView_, folderSkin_, 320, 54, 20, 19, u"BGM 변경", [this] { ChooseMusicFile(); }},
+      {okButton_, saveSkin_, 317, 218, 40, 19, u"설정 저장 (Enter)", [this] { Save(); }},
+  };
+  for (const auto& b : buttons) {
+    b.button.Create(hwnd(), b.x, b.y, b.width, b.height);
+    b.button.SetButtonSkin(&b.skin);
+    b.button.SetTrackTipText(b.tip);
+    b.button.Click = b.click;
+  }
 
   appPath_ = CreateWindowExW(0, L"EDIT", L"Program Path", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 26, 58,
                              288, 11, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPathBoxId)),
@@ -107,16 +112,6 @@ bool SetForm::Load() {
       pathBoxHooks_.HookMessage(appPath_, message, kHookBefore);
     pathBoxHooks_.HookMessage(appPath_, WM_KEYUP, kHookAfter);
   }
-
-  folderView_.Create(hwnd(), 320, 54, 20, 19);
-  folderView_.SetButtonSkin(&folderSkin_);
-  folderView_.SetTrackTipText(u"BGM 변경");
-  folderView_.Click = [this] { ChooseMusicFile(); };
-
-  okButton_.Create(hwnd(), 317, 218, 40, 19);
-  okButton_.SetButtonSkin(&saveSkin_);
-  okButton_.SetTrackTipText(u"설정 저장 (Enter)");
-  okButton_.Click = [this] { Save(); };
 
   Paint();  // first, so that the controls below take their background from it
 
@@ -134,28 +129,40 @@ bool SetForm::Load() {
       Settings.InterpolationMode = static_cast<std::uint8_t>(i);
     };
   }
-  omake1_.Create(hwnd(), 160, 96, 185, 18);
-  omake1_.SetCaption(u"화면과 동기화 하지 않음");
-  omake1_.SetTrackTipText(u"화면 크기에 맞춰 재생하지 않습니다");
-  omake1_.Click = [this] {
-    SettingsSaved = false;
-    Settings.Omake1 = omake1_.value() != 0;
+  const struct {
+    CheckBox& box;
+    int y;
+    const char16_t *caption, *tip;
+    bool SettingsRecord::*setting;
+  } checks[] = {
+      {omake1_, 96, u"화면과 동기화 하지 않음", u"화면 크기에 맞춰 재생하지 않습니다", &SettingsRecord::Omake1},
+      {omake2_, 114, u"배경을 흰색으로 처리", u"배경에 바탕화면을 비추지 않고 흰색으로 처리합니다", &SettingsRecord::Omake2},
   };
-  omake2_.Create(hwnd(), 160, 114, 185, 18);
-  omake2_.SetCaption(u"배경을 흰색으로 처리");
-  omake2_.SetTrackTipText(u"배경에 바탕화면을 비추지 않고 흰색으로 처리합니다");
-  omake2_.Click = [this] {
-    SettingsSaved = false;
-    Settings.Omake2 = omake2_.value() != 0;
+  for (const auto& c : checks) {
+    CheckBox& box = c.box;
+    box.Create(hwnd(), 160, c.y, 185, 18);
+    box.SetCaption(c.caption);
+    box.SetTrackTipText(c.tip);
+    box.Click = [this, &box, setting = c.setting] {
+      SettingsSaved = false;
+      Settings.*setting = box.value() != 0;
+    };
+  }
+  const struct {
+    HyperLink& link;
+    int y, width;
+    const char16_t *prompt, *tip;
+    const wchar_t* page;
+  } links[] = {
+      {goPavo_, 168, 102, u"파보 PV 영상보기", u"파보 원본 PV 영상 보러가기", kPavoVideoPage},
+      {goHome_, 184, 93, u"Orvane Team", u"Orvane Team 바로가기", kOrvaneTeamPage},
   };
-  goPavo_.Create(hwnd(), 160, 168, 102, 12);
-  goPavo_.SetPrompt(u"파보 PV 영상보기");
-  goPavo_.SetTrackTipText(u"파보 원본 PV 영상 보러가기");
-  goPavo_.Click = [this] { OpenPage(kPavoVideoPage); };
-  goHome_.Create(hwnd(), 160, 184, 93, 12);
-  goHome_.SetPrompt(u"Orvane Team");
-  goHome_.SetTrackTipText(u"Orvane Team 바로가기");
-  goHome_.Click = [this] { OpenPage(kOrvaneTeamPage); };
+  for (const auto& l : links) {
+    l.link.Create(hwnd(), 160, l.y, l.width, 12);
+    l.link.SetPrompt(l.prompt);
+    l.link.SetTrackTipText(l.tip);
+    l.link.Click = [this, page = l.page] { OpenPage(page); };
+  }
 
   // The load step proper.
   SetAppIcon(hwnd());
@@ -165,9 +172,7 @@ bool SetForm::Load() {
   if (Settings.InterpolationMode <= 5) opQuality_[Settings.InterpolationMode].SetValue(true);
   if (Settings.Omake1) omake1_.SetValue(1);
   if (Settings.Omake2) omake2_.SetValue(1);
-  UniqueRegion region(CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 9, 9));
-  if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
-  SetTopmost(hwnd(), true);
+  RoundCorners(kWidth, kHeight);
   SettingsSaved = true;
   return true;
 }
@@ -198,19 +203,19 @@ void SetForm::Paint() {
   if (!dc) return;
   FillSolid(dc, RECT{0, 0, kWidth, kHeight}, RGB(255, 255, 255));
   DrawPicturePart(dc, background_, 0, 0, 0, 0, kWidth, kHeight);
-  DrawLabel(dc, captionFont_.get(), L"Lumivale! Screen Saver - Setting", 8, 2, 300, 13, RGB(0x40, 0x40, 0x40), false);
+  DrawCaption(dc, captionFont_.get(), L"Lumivale! Screen Saver - Setting", RECT{8, 2, 8 + 300, 2 + 13});
 
   // The rules first, then the headings on them: their blanks cut the rule like a group title.
   DrawLine(dc, 24, 45, 345, 45, kHeadingColor);
   DrawLine(dc, 24, 85, 345, 85, kHeadingColor);
   DrawLine(dc, 152, 96, 152, 201, kHeadingColor);
   HFONT font = DialogFont();
-  DrawLabel(dc, font, L" BGM 경로 ", 44, 40, 64, 12, kHeadingColor, true);
-  DrawLabel(dc, font, L" 영상 화질 ", 44, 80, 60, 12, kHeadingColor, true);
-  DrawLabel(dc, font, L" 특수 설정 ", 168, 80, 60, 12, kHeadingColor, true);
+  DrawLabel(dc, font, L" BGM 경로 ", RECT{44, 40, 44 + 64, 40 + 12}, kHeadingColor, true);
+  DrawLabel(dc, font, L" 영상 화질 ", RECT{44, 80, 44 + 60, 80 + 12}, kHeadingColor, true);
+  DrawLabel(dc, font, L" 특수 설정 ", RECT{168, 80, 168 + 60, 80 + 12}, kHeadingColor, true);
   // A label wraps at word breaks within its box.
-  DrawLabel(dc, boldFont_.get(), L"Lumivale Screen Saver", 160, 136, 113, 25, kHeadingColor, false, DT_WORDBREAK);
-  DrawLabel(dc, font, L"Orvane Team에서 리모델링된 스크린 세이버입니다", 16, 224, 297, 17, RGB(0, 0, 0), false);
+  DrawLabel(dc, boldFont_.get(), L"Lumivale Screen Saver", RECT{160, 136, 160 + 113, 136 + 25}, kHeadingColor, false, DT_WORDBREAK);
+  DrawLabel(dc, font, L"Orvane Team에서 리모델링된 스크린 세이버입니다", RECT{16, 224, 16 + 297, 224 + 17}, RGB(0, 0, 0), false);
   DrawPicturePart(dc, thumb_, 280, 136, 0, 0, 70, 70);
 
   RECT inner = kTxtSh;
@@ -324,12 +329,6 @@ bool SetForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
       }
       result = 0;
       return true;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      StartWindowDrag(hwnd());
-      result = 0;
-      return true;
     case WM_CTLCOLOREDIT:
       if (reinterpret_cast<HWND>(lParam) == appPath_) {
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -349,7 +348,7 @@ bool SetForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
       result = 0;
       return true;
   }
-  return Form::OnMessage(msg, wParam, lParam, result);
+  return SkinnedForm::OnMessage(msg, wParam, lParam, result);
 }
 
 void SetForm::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,

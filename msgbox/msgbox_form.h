@@ -10,11 +10,11 @@
 #include "msgbox/msgbox_layout.h"
 #include "ui/gdi.h"
 #include "ui/picture.h"
-#include "ui/window.h"
+#include "ui/skinned_form.h"
 
 class Button;
 
-class MsgboxFr : public Form {
+class MsgboxFr : public SkinnedForm {
  public:
   MsgboxFr();
   ~MsgboxFr() override;

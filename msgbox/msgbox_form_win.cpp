@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr COLORREF kCaptionColor = RGB(0x40, 0x40, 0x40);
-
 // Stretches a whole skin piece over a rectangle (frame bands and edges are one pixel thick).
 void StretchPiece(HDC dc, const Picture& piece, const Rect& r) {
   if (!piece || r.width <= 0 || r.height <= 0) return;
@@ -44,8 +42,7 @@ MsgboxFr::~MsgboxFr() = default;
 
 void MsgboxFr::EnsureCreated() {
   if (hwnd()) return;
-  CreateForm(L"Msgbox", 0, 0, 206, 150, nullptr, WS_EX_TOPMOST);
-  SetTopmost(hwnd(), true);
+  CreateSkinnedForm(L"Msgbox", 0, 0, 206, 150, WS_EX_TOPMOST);
 }
 
 void MsgboxFr::SetPrompt(const std::wstring& prompt) {
@@ -78,8 +75,7 @@ void MsgboxFr::ArrMsgBox() {
   SetWindowPos(hwnd(), nullptr, layout_.left, layout_.top, layout_.width, layout_.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   CreateButtons();
-  UniqueRegion region(CreateRoundRectRgn(0, 0, layout_.width + 1, layout_.height + 1, 9, 9));
-  if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
+  RoundCorners(layout_.width, layout_.height);
   Redraw();
 }
 
@@ -117,22 +113,10 @@ void MsgboxFr::Redraw() {
                                                         : nullptr;
   if (icon) DrawPicturePart(dc, *icon, layout_.icon.x, layout_.icon.y, 0, 0, 32, 32);
 
-  SetBkMode(dc, TRANSPARENT);
-  {
-    SelectScope font(dc, captionFont_.get());
-    SetTextColor(dc, kCaptionColor);
-    RECT caption{8, 3, 8 + 297, 3 + 17};
-    DrawTextW(dc, caption_.c_str(), -1, &caption, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
-  }
-  {
-    SelectScope font(dc, promptFont_.get());
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, RGB(255, 255, 255));
-    RECT prompt{layout_.prompt.x, layout_.prompt.y, layout_.prompt.x + layout_.prompt.width,
-                layout_.prompt.y + layout_.prompt.height};
-    DrawTextW(dc, prompt_.c_str(), -1, &prompt, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_EXPANDTABS);
-  }
+  DrawCaption(dc, captionFont_.get(), caption_.c_str(), RECT{8, 3, 8 + 297, 3 + 17});
+  const Rect& p = layout_.prompt;
+  DrawLabel(dc, promptFont_.get(), prompt_.c_str(), RECT{p.x, p.y, p.x + p.width, p.y + p.height}, RGB(0, 0, 0), true,
+            DT_EXPANDTABS);
   ShowBuffer();
 }
 
@@ -199,12 +183,6 @@ bool MsgboxFr::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
       OnKeyUp(static_cast<UINT>(wParam));
       result = 0;
       return true;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      StartWindowDrag(hwnd());
-      result = 0;
-      return true;
   }
-  return Form::OnMessage(msg, wParam, lParam, result);
+  return SkinnedForm::OnMessage(msg, wParam, lParam, result);
 }
