@@ -25,7 +25,7 @@ bool ShowOpenDialog(HWND owner, DWORD& flags, std::wstring& fileName, const std:
   EnableForms(false);
   bool chosen = false;
   if (fileName.size() > kBufferChars) {
-    ShowMsgBox(L"파일 열기/저장 다이어로그 호출 에러 발생.", 48, L"DLL호출 에러", owner);
+    ShowMsgBox(L"파일 열기/저장 다이어로그 호출 에러 발생.", MB_ICONEXCLAMATION, L"DLL호출 에러", owner);
     EnableForms(true);
     return false;
   }

@@ -23,7 +23,7 @@
 #include "ui/subclass_win.h"
 #include "ui/window.h"
 
-class cMagneticWnd;
+class MagneticWindows;
 
 // The two web pages the dialog's links open (addresses under a reserved domain).
 extern const wchar_t* const kOrvaneTeamPage;
@@ -99,11 +99,9 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   bool closeAskedBySystem_ = false;
   EnterSave enter_;
   UniqueHandle coreProcess_;
-  std::unique_ptr<cMagneticWnd> magnetic_;
+  std::unique_ptr<MagneticWindows> magnetic_;
   HookService pathBoxHooks_{*this};  // last: unhooks the path box before anything else goes
 };
 
 // The process-wide dialog, created and loaded (not shown) on first use.
 SetForm& SettingsDialog();
-// Whether it exists yet.
-bool SettingsDialogExists();

@@ -1,18 +1,19 @@
 #include "dialog/set_form.h"
 
+#include <commdlg.h>
 #include <shellapi.h>
 
+#include "base/wide.h"
 #include "controls/mouse_leave.h"
 #include "controls/track_tip.h"
-#include "ui/window_utils.h"
-#include "magnetic/magnetic_wnd.h"
+#include "dialog/open_dialog.h"
+#include "magnetic/magnetic_windows.h"
 #include "msgbox/app_icon.h"
 #include "msgbox/msgbox_service.h"
-#include "dialog/open_dialog.h"
 #include "settings/settings_store.h"
 #include "ui/fonts.h"
 #include "ui/message_loop.h"
-#include "base/wide.h"
+#include "ui/window_utils.h"
 
 const wchar_t* const kOrvaneTeamPage = L"https://orvane-team.example/";
 const wchar_t* const kPavoVideoPage = L"https://orvane-team.example/pavo-pv";
@@ -166,7 +167,7 @@ bool SetForm::Load() {
 
   // The load step proper.
   SetAppIcon(hwnd());
-  magnetic_ = std::make_unique<cMagneticWnd>();
+  magnetic_ = std::make_unique<MagneticWindows>();
   magnetic_->AddWindow(hwnd(), nullptr, [this] { OnSystemClose(); });
   if (appPath_) SetWindowTextW(appPath_, Settings.BGMfile.empty() ? L"" : Wide(Settings.BGMfile).c_str());
   if (Settings.InterpolationMode <= 5) opQuality_[Settings.InterpolationMode].SetValue(true);
@@ -241,7 +242,7 @@ void SetForm::App_Path_MouseLeave() {
 }
 
 void SetForm::ChooseMusicFile() {
-  DWORD flags = 0x80000;  // explorer style
+  DWORD flags = OFN_EXPLORER;
   std::wstring file = PathText();
   std::wstring filter = L"지원 음악파일(*.wav;*.mp3)|*.wav;*.mp3|";
   if (!ShowOpenDialog(hwnd(), flags, file, L"BGM 변경", filter, L"")) return;
@@ -252,7 +253,7 @@ void SetForm::ChooseMusicFile() {
 
 void SetForm::Save() {
   if (const DWORD error = SaveSettings(DiskCalls); error != ERROR_SUCCESS) {
-    ShowMessage(L"설정 파일을 저장하지 못했습니다.\r\n" + SettingsPath + L"\r\n" + SystemErrorText(error), 16,
+    ShowMessage(L"설정 파일을 저장하지 못했습니다.\r\n" + SettingsPath + L"\r\n" + SystemErrorText(error), MB_ICONERROR,
                 L"설정 저장 실패");
     return;
   }
@@ -262,7 +263,8 @@ void SetForm::Save() {
 
 bool SetForm::Unload() {
   if (!SettingsSaved &&
-      ShowMsgBox(L"설정이 저장되지 않습니다.\r\n종료하시겠습니까?", 52, L"설정 무시하고 닫기", hwnd()) == 7)
+      ShowMsgBox(L"설정이 저장되지 않습니다.\r\n종료하시겠습니까?", MB_YESNO | MB_ICONEXCLAMATION, L"설정 무시하고 닫기",
+                 hwnd()) == IDNO)
     return false;
   if (magnetic_) magnetic_->RemoveWindow(hwnd());
   KillTimer(hwnd(), kWaitForProcTimer);
@@ -286,7 +288,7 @@ void SetForm::OnWaitForProc() {
   // Stopped first: the box's wait runs timers, and every further tick would stack another box.
   KillTimer(hwnd(), kWaitForProcTimer);
   coreProcess_.reset();
-  ShowMsgBox(L"LumivaleCore.dll 미싱에러", 16, L"유지 불가", hwnd());
+  ShowMsgBox(L"LumivaleCore.dll 미싱에러", MB_ICONERROR, L"유지 불가", hwnd());
   EndProgramAction(false);
 }
 
@@ -404,5 +406,3 @@ SetForm& SettingsDialog() {
   }
   return *slot;
 }
-
-bool SettingsDialogExists() { return DialogSlot() != nullptr; }

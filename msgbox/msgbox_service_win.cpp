@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "msgbox/msgbox_form.h"
+#include "msgbox/modal_nesting.h"
 #include "msgbox/msgbox_layout.h"
 #include "ui/message_loop.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace magnetic {
+namespace subclass {
 
 void MessageFilter::Add(std::uint32_t message) {
   if (message == kAllMessages) {
@@ -24,4 +24,4 @@ void MessageFilter::Clear() {
   table_.shrink_to_fit();
 }
 
-}  // namespace magnetic
+}  // namespace subclass

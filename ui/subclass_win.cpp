@@ -2,8 +2,8 @@
 
 #include <atomic>
 
-using magnetic::MessageFilter;
-using magnetic::Thunk;
+using subclass::MessageFilter;
+using subclass::Thunk;
 
 namespace {
 std::atomic<int> liveBlocks{0};

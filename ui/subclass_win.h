@@ -32,7 +32,7 @@ struct HookBlock;
 class HookService {
  public:
   // Stands for every message in HookMessage.
-  static constexpr UINT kAllMessages = magnetic::MessageFilter::kAllMessages;
+  static constexpr UINT kAllMessages = subclass::MessageFilter::kAllMessages;
 
   explicit HookService(HookOwner& owner);
   ~HookService();  // unhooks whatever is still hooked
@@ -75,7 +75,7 @@ class HookService {
     std::unique_ptr<HookBlock, BlockDeleter> block;
   };
 
-  static void AddMessageToFilter(UINT uMsg, magnetic::MessageFilter& filter);
+  static void AddMessageToFilter(UINT uMsg, subclass::MessageFilter& filter);
 
   HookOwner& owner_;
   std::vector<HookSlot> slots_;

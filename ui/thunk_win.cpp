@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-namespace magnetic {
+namespace subclass {
 namespace {
 
 constexpr std::size_t kPageSize = 4096;
@@ -193,4 +193,4 @@ void Thunk::Reset() {
   stub_ = nullptr;
 }
 
-}  // namespace magnetic
+}  // namespace subclass

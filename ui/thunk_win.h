@@ -9,7 +9,7 @@
 
 #include <utility>
 
-namespace magnetic {
+namespace subclass {
 
 using ThunkTarget = LRESULT(CALLBACK*)(void* context, HWND hWnd, UINT uMsg, WPARAM wParam,
                                        LPARAM lParam);
@@ -44,4 +44,4 @@ class Thunk {
   void* stub_ = nullptr;
 };
 
-}  // namespace magnetic
+}  // namespace subclass

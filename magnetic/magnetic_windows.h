@@ -11,17 +11,17 @@
 #include "magnetic/magnetic_geometry.h"
 #include "ui/subclass_win.h"
 
-class cMagneticWnd final : public HookOwner {
+class MagneticWindows final : public HookOwner {
  public:
   // Runs the window's unload path when the system close command reaches it (with whatever
   // confirmation that path asks); the command then goes on to the window. It may remove the
   // window from the manager, or destroy the manager.
   using CloseHandler = std::function<void()>;
 
-  cMagneticWnd();
-  ~cMagneticWnd();
-  cMagneticWnd(const cMagneticWnd&) = delete;
-  cMagneticWnd& operator=(const cMagneticWnd&) = delete;
+  MagneticWindows();
+  ~MagneticWindows();
+  MagneticWindows(const MagneticWindows&) = delete;
+  MagneticWindows& operator=(const MagneticWindows&) = delete;
 
   // False, with no change, for a window already registered.
   bool AddWindow(HWND hWnd, HWND hWndParent, CloseHandler onClose = {});
