@@ -7,6 +7,7 @@
 #include "controls/tip_placement.h"
 #include "ui/fonts.h"
 #include "ui/handles.h"
+#include "ui/late_load.h"
 #include "base/wide.h"
 
 TrackTipRecord TrackTipState;
@@ -36,7 +37,8 @@ void ForgetDeadTip() {
 void EnsureTooltipClass() {
   static const bool registered = [] {
     INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-    return InitCommonControlsEx(&icc) != FALSE;
+    auto* init = LateFunction<decltype(InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
+    return init && init(&icc) != FALSE;
   }();
   (void)registered;
 }

@@ -3,8 +3,9 @@
 #include <commdlg.h>
 
 #include "msgbox/msgbox_service.h"
-#include "dialog/file_filter.h"
 #include "base/wide.h"
+#include "dialog/file_filter.h"
+#include "ui/late_load.h"
 
 namespace {
 
@@ -55,7 +56,8 @@ bool ShowOpenDialog(HWND owner, DWORD& flags, std::wstring& fileName, const std:
   ofn.Flags = flags;
   ofn.lpstrDefExt = defExt.c_str();
 
-  if (!GetOpenFileNameW(&ofn)) {
+  static auto* const getOpenFileName = LateFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  if (!getOpenFileName || !getOpenFileName(&ofn)) {
     flags = 0;
     fileName.clear();
   } else {

@@ -12,6 +12,8 @@
 #include "msgbox/msgbox_service.h"
 #include "settings/settings_store.h"
 #include "ui/fonts.h"
+#include "ui/late_load.h"
+#include "ui/late_load.h"
 #include "ui/message_loop.h"
 #include "ui/window_utils.h"
 
@@ -51,7 +53,10 @@ std::unique_ptr<SetForm>& DialogSlot() {
 
 SetForm::SetForm()
     : EndProgramAction([](bool) { ExitProcess(0); }),
-      OpenPage([](const wchar_t* page) { ShellExecuteW(nullptr, L"OPEN", page, nullptr, nullptr, SW_SHOWNORMAL); }),
+      OpenPage([](const wchar_t* page) {
+        static auto* const open = LateFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+        if (open) open(nullptr, L"OPEN", page, nullptr, nullptr, SW_SHOWNORMAL);
+      }),
       ShowMessage([this](const std::wstring& prompt, int style, const std::wstring& title) {
         return ShowMsgBox(prompt, style, title, hwnd());
       }),

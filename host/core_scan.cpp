@@ -1,18 +1,76 @@
 #include "host/core_scan.h"
 
-ScanResult ScanCoreWindows(CoreWindows& core, WindowId first) {
-  WindowId current = first;
-  int bottoms = 0;  // times the walk passed the last window since the last pause
+#include <algorithm>
+
+namespace {
+
+class KnownWindows {
+ public:
+  explicit KnownWindows(CoreWindows& core) : core_(core) {}
+
+  // Takes the news in; a new or renamed window is looked at at once. The settings window or 0.
+  WindowId LookAtNews() {
+    for (const WindowId w : core_.TakeNews()) {
+      if (w == 0) continue;
+      if (std::find(known_.begin(), known_.end(), w) == known_.end()) known_.push_back(w);
+      if (IsSettingsWindow(w)) return w;
+    }
+    return 0;
+  }
+
+  // Reads every known title again, forgetting the windows that are gone. The settings window or 0.
+  WindowId Pass() {
+    for (std::size_t i = 0; i < known_.size();) {
+      const WindowId w = known_[i];
+      if (IsSettingsWindow(w)) return w;
+      if (i < known_.size() && known_[i] == w) ++i;  // else it was gone and forgotten
+    }
+    return 0;
+  }
+
+  bool AnyParentless() {
+    return std::any_of(known_.begin(), known_.end(), [this](WindowId w) { return !core_.HasParent(w); });
+  }
+
+ private:
+  // Only an exact title counts, and only on a window without a parent.
+  bool IsSettingsWindow(WindowId w) {
+    Text title;
+    if (!core_.Title(w, title)) {
+      std::erase(known_, w);
+      return false;
+    }
+    return title == kCoreSettingsTitle && !core_.HasParent(w);
+  }
+
+  CoreWindows& core_;
+  std::vector<WindowId> known_;
+};
+
+}  // namespace
+
+SupervisionResult SuperviseCore(CoreWindows& core, int firstWindowGraceMs) {
+  KnownWindows known(core);
+  const std::int64_t graceEnd = core.NowMs() + firstWindowGraceMs;
   for (;;) {
-    if (!core.CoreExists()) return {};
-    if (core.Title(current) == kCoreSettingsTitle) return {true, current};
-    current = core.NextWindow(current);
-    if (current == 0) ++bottoms;  // 0 is walked too: the next step starts at the top again
-    // A pass ends back at the first window; once that window is gone, at the second time past
-    // the last one. Without a pause the walk would spin for as long as the core runs.
-    if (current != first && bottoms < 2) continue;
-    bottoms = current == 0 ? 1 : 0;  // paused at the bottom: the next pass starts at the top
-    if (!core.WaitTimedOut(100)) return {};
+    if (const WindowId w = known.LookAtNews()) return {Supervision::SettingsWindow, w};
+    if (const WindowId w = known.Pass()) return {Supervision::SettingsWindow, w};
+    if (known.AnyParentless()) break;
+    const std::int64_t now = core.NowMs();
+    if (now >= graceEnd) return {Supervision::NoWindow};
+    if (core.Wait(static_cast<int>(graceEnd - now)) == CoreWake::Ended) return {Supervision::CoreEnded};
+  }
+  // A pass has just run; the next comes 100 ms after the end of the one before.
+  std::int64_t nextPass = core.NowMs() + kPassIntervalMs;
+  for (;;) {
+    std::int64_t now = core.NowMs();
+    if (now >= nextPass) {
+      if (const WindowId w = known.Pass()) return {Supervision::SettingsWindow, w};
+      now = core.NowMs();
+      nextPass = now + kPassIntervalMs;
+    }
+    if (core.Wait(static_cast<int>(nextPass - now)) == CoreWake::Ended) return {Supervision::CoreEnded};
+    if (const WindowId w = known.LookAtNews()) return {Supervision::SettingsWindow, w};
   }
 }
 

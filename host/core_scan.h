@@ -1,30 +1,46 @@
 #pragma once
-// The walk over the renderer core's top-level windows, pass after pass, until its settings
-// window shows or the core ends. The platform is an interface so that passes are tested natively.
+// Supervision of the renderer core as an algorithm over a small platform interface, so that its
+// decisions are tested natively. It sleeps until the core ends or news of the core's windows
+// arrives; a new window is looked at as soon as its news comes, and every 100 ms a pass reads the
+// titles of the core's known windows again, since not every platform tells of a rename.
 #include <cstdint>
+#include <vector>
 
 #include "base/geometry.h"
 #include "base/utf.h"
 
+enum class CoreWake { Ended, News, TimedOut };
+
 class CoreWindows {
  public:
   virtual ~CoreWindows() = default;
-  virtual bool CoreExists() = 0;
-  // Next parentless top-level window of the core after `after` in Z order (0: from the top).
-  virtual WindowId NextWindow(WindowId after) = 0;
-  virtual Text Title(WindowId window) = 0;
-  // Waits on the core for at most `ms`; true when the wait timed out (the core still runs).
-  virtual bool WaitTimedOut(int ms) = 0;
+  // Waits at most `ms` for the core's end (or a failing wait: Ended) or for news of its windows.
+  virtual CoreWake Wait(int ms) = 0;
+  // The core's top-level windows created or renamed since the last call, as far as they are told.
+  virtual std::vector<WindowId> TakeNews() = 0;
+  // The window's title; false when the window is gone.
+  virtual bool Title(WindowId window, Text& title) = 0;
+  virtual bool HasParent(WindowId window) = 0;
+  virtual std::int64_t NowMs() = 0;
 };
 
 inline const Text kCoreSettingsTitle = u"設定";
+constexpr int kPassIntervalMs = 100;
 
-struct ScanResult {
-  bool found = false;       // false: the core ended (or its handle failed)
-  WindowId window = 0;      // the core's settings window when found
+enum class Supervision {
+  SettingsWindow,  // the core's settings window showed: `window`
+  CoreEnded,       // the core ended, or waiting on it failed
+  NoWindow,        // once idle the core owned no parentless top-level window
+};
+struct SupervisionResult {
+  Supervision outcome = Supervision::CoreEnded;
+  WindowId window = 0;
 };
 
-ScanResult ScanCoreWindows(CoreWindows& core, WindowId first);
+// Runs from the moment the core is idle for input until one of the outcomes. The core must own a
+// parentless top-level window by then or within `firstWindowGraceMs` (a platform may call a core
+// idle a moment before its first window exists).
+SupervisionResult SuperviseCore(CoreWindows& core, int firstWindowGraceMs);
 
 // The arguments of a command line as received: the program name (quoted or not) and the blanks
 // after it removed, the rest unchanged.

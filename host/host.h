@@ -2,8 +2,6 @@
 // Start-up and supervision of the renderer core.
 #include <windows.h>
 
-// Whether a process with this id is in a fresh snapshot of the process list.
-bool ProcessExists(DWORD processId);
 // The next parentless top-level window of the process after `after` in Z order (0: from the top).
 HWND NextProcessWindow(DWORD processId, HWND after);
 
@@ -13,4 +11,3 @@ void Main();
 
 // Every end of the program is immediate: no window is asked, no close handler runs.
 [[noreturn]] void EndProgram();
-

@@ -1,12 +1,13 @@
 #include "host/host.h"
 
-#include <tlhelp32.h>
+#include <algorithm>
+#include <vector>
 
+#include "base/wide.h"
+#include "dialog/set_form.h"
 #include "host/core_scan.h"
 #include "msgbox/msgbox_service.h"
-#include "dialog/set_form.h"
 #include "settings/settings_store.h"
-#include "base/wide.h"
 #include "ui/handles.h"
 
 namespace {
@@ -18,32 +19,91 @@ constexpr DWORD kQueryAndSynchronize = PROCESS_QUERY_INFORMATION | SYNCHRONIZE; 
 constexpr DWORD kStandardAndSynchronize = 0x1F0000;
 constexpr UINT kCloseWaitMs = 5000;
 constexpr ULONGLONG kIdleEventGraceMs = 2000;
-constexpr ULONGLONG kFirstWindowGraceMs = 1000;
+constexpr int kFirstWindowGraceMs = 1000;
 
-class Win32CoreWindows : public CoreWindows {
+// The core's windows as the system tells of them: creation (and, where the system sends it,
+// rename) events of the core's process, heard out of context through the message queue, which
+// Wait pumps while it waits on the core's handle. Nothing else of the program can run in that
+// pump: no window of ours exists yet, and the event callback only notes the window. Where the
+// events cannot be had, every look walks the desktop's top-level windows instead.
+class HookedCoreWindows final : public CoreWindows {
  public:
-  explicit Win32CoreWindows(DWORD processId) : processId_(processId) {}
+  explicit HookedCoreWindows(DWORD processId)
+      : processId_(processId), created_(Hook(EVENT_OBJECT_CREATE, processId)),
+        renamed_(Hook(EVENT_OBJECT_NAMECHANGE, processId)) {
+    listening_ = this;
+    // Once after hooking, so that no window made before the hook is missed.
+    WalkTopLevelWindows();
+  }
+  ~HookedCoreWindows() override {
+    if (created_) UnhookWinEvent(created_);
+    if (renamed_) UnhookWinEvent(renamed_);
+    listening_ = nullptr;
+  }
+  HookedCoreWindows(const HookedCoreWindows&) = delete;
+  HookedCoreWindows& operator=(const HookedCoreWindows&) = delete;
 
-  // Answered from the held handle when there is one: no snapshot, and a reused id cannot fool it.
-  bool CoreExists() override {
-    if (CoreProcess) return WaitForSingleObject(CoreProcess.get(), 0) == WAIT_TIMEOUT;
-    return ProcessExists(processId_);
+  CoreWake Wait(int ms) override {
+    HANDLE process = CoreProcess.get();
+    const DWORD r = MsgWaitForMultipleObjectsEx(1, &process, static_cast<DWORD>(ms < 0 ? 0 : ms), QS_ALLINPUT,
+                                                MWMO_INPUTAVAILABLE);
+    if (r == WAIT_TIMEOUT) return CoreWake::TimedOut;
+    if (r != WAIT_OBJECT_0 + 1) return CoreWake::Ended;
+    // Peeking runs the event callback. Nothing of the program posts to this thread yet, so
+    // whatever else comes is let run (a quit message included: it is not ours).
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    return CoreWake::News;
   }
-  WindowId NextWindow(WindowId after) override {
-    return reinterpret_cast<WindowId>(NextProcessWindow(processId_, reinterpret_cast<HWND>(after)));
+  std::vector<WindowId> TakeNews() override {
+    if (!created_) WalkTopLevelWindows();
+    std::vector<WindowId> news;
+    HWND desktop = GetDesktopWindow();
+    for (HWND w : heard_) {
+      const WindowId id = reinterpret_cast<WindowId>(w);
+      if (std::find(news.begin(), news.end(), id) != news.end()) continue;
+      // Only the core's top-level windows count: children and message-only windows never do.
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == processId_ && GetAncestor(w, GA_PARENT) == desktop) news.push_back(id);
+    }
+    heard_.clear();
+    return news;
   }
-  Text Title(WindowId window) override {
+  bool Title(WindowId window, Text& title) override {
     wchar_t buffer[255] = {};
-    if (window == 0) return Text();
-    GetWindowTextW(reinterpret_cast<HWND>(window), buffer, 255);
-    return FromWide(buffer);
+    HWND w = reinterpret_cast<HWND>(window);
+    if (GetWindowTextW(w, buffer, 255) == 0 && !IsWindow(w)) return false;
+    title = FromWide(buffer);
+    return true;
   }
-  bool WaitTimedOut(int ms) override {
-    return WaitForSingleObject(CoreProcess.get(), static_cast<DWORD>(ms)) == WAIT_TIMEOUT;
-  }
+  bool HasParent(WindowId window) override { return GetParent(reinterpret_cast<HWND>(window)) != nullptr; }
+  std::int64_t NowMs() override { return static_cast<std::int64_t>(GetTickCount64()); }
 
  private:
+  static void CALLBACK OnEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+    if (!listening_ || !hwnd || object != OBJID_WINDOW || child != CHILDID_SELF) return;
+    try {
+      listening_->heard_.push_back(hwnd);
+    } catch (...) {
+      // Out of memory: the next pass still reads the titles of the windows already known.
+    }
+  }
+  static HWINEVENTHOOK Hook(DWORD event, DWORD processId) {
+    return SetWinEventHook(event, event, nullptr, OnEvent, processId, 0, WINEVENT_OUTOFCONTEXT);
+  }
+  void WalkTopLevelWindows() {
+    for (HWND w = NextProcessWindow(processId_, nullptr); w; w = NextProcessWindow(processId_, w))
+      heard_.push_back(w);
+  }
+
+  static inline HookedCoreWindows* listening_ = nullptr;  // the callback's target while hooked
   DWORD processId_;
+  HWINEVENTHOOK created_ = nullptr, renamed_ = nullptr;
+  std::vector<HWND> heard_;
 };
 
 bool FileExists(const std::wstring& path) {
@@ -97,29 +157,7 @@ void WaitUntilIdle(DWORD processId) {
   }
 }
 
-// The core's first parentless top-level window once it is idle. Wine reports a process idle as
-// soon as its thread gets a message queue, which can be a moment before its first window exists:
-// the window is looked for again for a short while, as long as the core runs.
-WindowId FirstWindow(CoreWindows& core) {
-  const ULONGLONG until = GetTickCount64() + kFirstWindowGraceMs;
-  for (;;) {
-    if (const WindowId first = core.NextWindow(0)) return first;
-    if (GetTickCount64() >= until || !core.WaitTimedOut(10)) return 0;
-  }
-}
-
 }  // namespace
-
-bool ProcessExists(DWORD processId) {
-  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return false;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  bool found = false;
-  for (BOOL ok = Process32FirstW(snapshot.get(), &entry); ok; ok = Process32NextW(snapshot.get(), &entry))
-    if (entry.th32ProcessID == processId) found = true;
-  return found;
-}
 
 HWND NextProcessWindow(DWORD processId, HWND after) {
   HWND w = after ? GetWindow(after, GW_HWNDNEXT) : GetTopWindow(nullptr);
@@ -166,20 +204,21 @@ void Main() {
                SettingsDialog().hwnd());
     EndProgram();
   }
-  WaitUntilIdle(processId);
-  CoreProcess.reset(OpenProcess(kStandardAndSynchronize, FALSE, processId));
-  creation.reset();
-
-  Win32CoreWindows core(processId);
-  const WindowId first = FirstWindow(core);
-  if (first == 0) EndProgram();  // the core runs on by itself
-
-  const ScanResult scan = ScanCoreWindows(core, first);
-  if (!scan.found) {
+  SupervisionResult supervision;
+  {
+    // Hooked before the core's first window; unhooked before any window of ours exists.
+    HookedCoreWindows core(processId);
+    WaitUntilIdle(processId);
+    CoreProcess.reset(OpenProcess(kStandardAndSynchronize, FALSE, processId));
+    creation.reset();
+    supervision = SuperviseCore(core, kFirstWindowGraceMs);
+  }
+  if (supervision.outcome == Supervision::NoWindow) EndProgram();  // the core runs on by itself
+  if (supervision.outcome == Supervision::CoreEnded) {
     CoreProcess.reset();
     EndProgram();
   }
-  CoreSettingsWindow = reinterpret_cast<HWND>(scan.window);
+  CoreSettingsWindow = reinterpret_cast<HWND>(supervision.window);
   SettingsDialog().ServeCore(std::move(CoreProcess), [](bool closeCoreWindow) {
     if (closeCoreWindow) CloseCoreAndEnd();
     EndProgram();

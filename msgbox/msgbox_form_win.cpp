@@ -13,7 +13,7 @@ void StretchPiece(HDC dc, const Picture& piece, const Rect& r) {
   UniqueDC source(CreateCompatibleDC(dc));
   SelectScope select(source.get(), piece.bitmap());
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, r.x, r.y, r.width, r.height, source.get(), 0, 0, piece.width(), piece.height(), blend);
+  GdiAlphaBlend(dc, r.x, r.y, r.width, r.height, source.get(), 0, 0, piece.width(), piece.height(), blend);
 }
 
 SIZE MeasureText(HFONT font, const std::wstring& text) {

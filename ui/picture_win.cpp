@@ -75,6 +75,6 @@ void DrawPicturePart(HDC dc, const Picture& p, int x, int y, int srcX, int srcY,
   SelectScope select(source.get(), p.bitmap());
   if (!select) return;
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, int(destX), int(destY), int(right - left), int(bottom - top), source.get(),
-             int(left), int(top), int(right - left), int(bottom - top), blend);
+  GdiAlphaBlend(dc, int(destX), int(destY), int(right - left), int(bottom - top), source.get(),
+                int(left), int(top), int(right - left), int(bottom - top), blend);
 }

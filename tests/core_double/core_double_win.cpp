@@ -6,6 +6,7 @@
 // Either '/' or '-', either case; anything else ends quietly.
 // LUMIVALE_CORE_MODE chooses a behaviour (comma-separated):
 //   nowindow, third, late:<ms>, child, exit:<ms>, crash:<ms>
+//   rename:<ms>  a window "Lumivale core" that takes the title "設定" <ms> after its start
 //   abort:<ms>   ends abnormally <ms> after its start, before it has a message queue or a window
 //   stall        never gets past its start: sleeps for ever before any queue or window
 //   hang:<ms>    <ms> after its windows exist, stops taking messages for ever (a hung core)
@@ -27,7 +28,7 @@
 namespace {
 
 constexpr UINT_PTR kExitTimer = 1, kCrashTimer = 2, kLateTimer = 3, kPreviewTimer = 4, kHangTimer = 5,
-                   kCloseTimer = 6;
+                   kCloseTimer = 6, kRenameTimer = 7;
 
 std::wstring Env(const wchar_t* name) {
   wchar_t buffer[2048];
@@ -158,6 +159,11 @@ LRESULT CALLBACK CoreProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         Log(L"hang");
         Sleep(INFINITE);
       }
+      if (wParam == kRenameTimer) {
+        KillTimer(hwnd, kRenameTimer);
+        g_role = Role::Settings;
+        SetWindowTextW(hwnd, L"設定");
+      }
       if (wParam == kCloseTimer) {
         KillTimer(hwnd, kCloseTimer);
         Log(L"close self");
@@ -244,11 +250,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     timerWindow = MakeWindow(0, L"Lumivale preview", WS_CHILD | WS_VISIBLE, 0, 0, r.right, r.bottom, parent);
     SetTimer(timerWindow, kPreviewTimer, 250, nullptr);
   } else if (sw.empty() || sw == L"/c" || sw.rfind(L"/c:", 0) == 0) {
-    const long late = ModeValue(mode, L"late");
+    const long late = ModeValue(mode, L"late"), rename = ModeValue(mode, L"rename");
     if (ModeValue(mode, L"child") >= 0) {
       // A top-level window whose child carries the title: never the settings window.
       timerWindow = MakeWindow(0, L"Lumivale core", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200, nullptr);
       MakeWindow(0, L"設定", WS_CHILD | WS_VISIBLE, 0, 0, 100, 50, timerWindow);
+    } else if (rename >= 0) {
+      timerWindow = MakeWindow(0, L"Lumivale core", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200, nullptr);
+      ShowWindow(timerWindow, SW_SHOWNOACTIVATE);
+      SetTimer(timerWindow, kRenameTimer, static_cast<UINT>(rename), nullptr);
     } else if (late >= 0) {
       timerWindow = MakeWindow(0, L"Lumivale core", WS_OVERLAPPEDWINDOW, 60, 60, 300, 200, nullptr);
       SetTimer(timerWindow, kLateTimer, static_cast<UINT>(late), nullptr);

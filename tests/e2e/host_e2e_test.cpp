@@ -106,7 +106,7 @@ TEST_F(Host, ChildWindowTitledLikeTheSettingsWindowIsNeverTaken) {
 }
 
 TEST_F(Host, ConfigureRoadShowsTheSettingsWindowAndClosesTheCoresOnClose) {
-  for (const wchar_t* mode : {L"", L"third", L"late:1200"}) {
+  for (const wchar_t* mode : {L"", L"third", L"late:1200", L"rename:1200"}) {
     DeleteFileW(log.c_str());
     Process host;
     ASSERT_TRUE(StartHost(host, L"/c", mode));

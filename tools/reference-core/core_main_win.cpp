@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr LONG kFrameMs = 30;  // a little over 30 frames a second
+constexpr LONG kFrameMs = 32;  // a little over 30 frames a second
 
 // The switch in lower case with '-' read as '/', and the argument after it.
 void SplitArguments(const wchar_t* line, std::wstring& first, std::wstring& second) {

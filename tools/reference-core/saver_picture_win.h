@@ -61,19 +61,31 @@ class SaverPicture {
   // Sizes the buffer to the target and lays the background: white with Omake2, else the desktop
   // (shrunk to the target when it is a preview). No desktop: white.
   bool SetTarget(int width, int height, const DesktopSnapshot* desktop);
-  // Draws the scene as it is `seconds` after the start and puts it over the background.
+  // Draws the scene as it is `seconds` after the start and puts it over the background. Only the
+  // parts of the target whose pixels the change of the frame reaches are scaled again (when the
+  // frame is enlarged; a shrunk one is redone whole), with the same pixels as a whole redraw.
   void Render(double seconds);
+  // What the last Render changed, in target coordinates.
+  const std::vector<RECT>& Changed() const { return changed_; }
   // The paint: copies `area` of the buffer to dc (target coordinates).
   void CopyTo(HDC dc, const RECT& area) const;
-  // The part of the target the scene covers (only that changes from frame to frame).
+  // The part of the target the scene covers.
   RECT SceneArea() const;
 
  private:
   struct GdiplusObjects;
+  // Target position of a frame column / row (whole pixels, rounded down).
+  int TargetX(int column) const;
+  int TargetY(int row) const;
+  // Background and scene again over the frame's tiles [left, right) x [top, bottom).
+  void RedrawTiles(int left, int top, int right, int bottom);
+
   Scene scene_;
-  std::vector<std::uint32_t> frame_;
+  std::vector<std::uint32_t> frame_, shown_;  // the frame now and the one the buffer holds
+  std::vector<RECT> changed_;
   DibSection background_, buffer_;
   Placement placement_{};
+  int alignX_ = 0, alignY_ = 0;  // frame columns / rows that land on whole target pixels; 0: redo all
   int filter_;
   bool naturalSize_, white_;
   std::unique_ptr<GdiplusObjects> gdiplus_;

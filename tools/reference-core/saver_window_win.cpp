@@ -59,7 +59,8 @@ void SaverWindow::NextFrame() {
     return;
   }
   picture_.Render(static_cast<double>(GetTickCount64() - startTicks_) / 1000.0);
-  if (WindowDC dc(hwnd()); dc) picture_.CopyTo(dc.get(), picture_.SceneArea());
+  if (WindowDC dc(hwnd()); dc)
+    for (const RECT& area : picture_.Changed()) picture_.CopyTo(dc.get(), area);
   ++frames_;
 }
 

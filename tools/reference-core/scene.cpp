@@ -70,7 +70,7 @@ void AddLight(std::uint32_t& pixel, const Color& c, float strength) {
 
 }  // namespace
 
-Scene::Scene() : sky_(kW * kH * 4), glow_(kW * kH), ground_(kW * kH * 4, 0.0f) {
+Scene::Scene() : sky_(kW * kH * 4), glow_(kW * kH), ground_(kW * kH * 4, 0.0f), still_(kW * kH), stillRows_(kH) {
   // Three ridges as in the artwork, far to near, each a sine over the width.
   struct Ridge {
     float base, amplitude, phase, period;
@@ -118,9 +118,12 @@ Scene::Scene() : sky_(kW * kH * 4), glow_(kW * kH), ground_(kW * kH * 4, 0.0f) {
   }
 }
 
-void Scene::Draw(double seconds, std::uint32_t* pixels) const {
+void Scene::Draw(double seconds, std::uint32_t* pixels) {
   const float t = static_cast<float>(seconds);
-  const float breath = 0.62f + 0.38f * static_cast<float>(std::sin(t * 2 * kPi / 7.0));
+  // Slow changes move in small steps rather than a little every frame: a frame then differs from
+  // the last only where something visibly moved, and only that is scaled to the screen again.
+  auto steps = [](float v, float per) { return std::round(v * per) / per; };
+  const float breath = steps(0.62f + 0.38f * static_cast<float>(std::sin(t * 2 * kPi / 7.0)), 16);
   // Thin clouds drifting right at a walking pace, wrapping round.
   struct Cloud {
     float x, y, halfWidth, halfHeight, alpha;
@@ -129,10 +132,27 @@ void Scene::Draw(double seconds, std::uint32_t* pixels) const {
   const float cloudRows[3][4] = {{0.20f, 70, 5, 3.1f}, {0.35f, 90, 6, 4.3f}, {0.45f, 60, 4, 5.7f}};
   for (int c = 0; c < 3; ++c) {
     const float span = kW + 2 * cloudRows[c][1];
-    const float x = std::fmod(cloudRows[c][3] * t + c * 150.0f, span) - cloudRows[c][1];
+    const float x = steps(std::fmod(cloudRows[c][3] * t + c * 150.0f, span) - cloudRows[c][1], 1);
     clouds[c] = {x, cloudRows[c][0] * kH, cloudRows[c][1], cloudRows[c][2], 0.16f + 0.04f * c};
   }
+  // A row of sky, glow, clouds and hills changes only with the breath and the clouds that cross
+  // it: kept from the last frame otherwise.
+  if (breath != stillBreath_) std::fill(stillRows_.begin(), stillRows_.end(), false);
+  stillBreath_ = breath;
+  for (int c = 0; c < 3; ++c) {
+    for (int y = 0; y < kH && clouds[c].x != stillClouds_[c]; ++y) {
+      const float v = (y - clouds[c].y) / clouds[c].halfHeight;  // as in the cloud's test below
+      if (v * v < 4.0f) stillRows_[y] = false;
+    }
+    stillClouds_[c] = clouds[c].x;
+  }
   for (int y = 0; y < kH; ++y) {
+    std::uint32_t* row = pixels + static_cast<size_t>(y) * kW;
+    std::uint32_t* still = still_.data() + static_cast<size_t>(y) * kW;
+    if (stillRows_[y]) {
+      std::copy(still, still + kW, row);
+      continue;
+    }
     for (int x = 0; x < kW; ++x) {
       const size_t i = static_cast<size_t>(y) * kW + x;
       float r = sky_[i * 4], g = sky_[i * 4 + 1], b = sky_[i * 4 + 2], a = sky_[i * 4 + 3];
@@ -156,10 +176,12 @@ void Scene::Draw(double seconds, std::uint32_t* pixels) const {
       }
       pixels[i] = Pack(r, g, b, a);
     }
+    std::copy(row, row + kW, still);
+    stillRows_[y] = true;
   }
   for (const Star& star : stars_) {
     const float twinkle = 0.55f + 0.45f * static_cast<float>(std::sin(star.speed * t + star.phase));
-    const float light = star.brightness * twinkle * twinkle;
+    const float light = steps(star.brightness * twinkle * twinkle, 16);
     const int sx = static_cast<int>(star.x), sy = static_cast<int>(star.y);
     AddLight(pixels[sy * kW + sx], kMoon, light);
     if (star.brightness > 0.85f) {
@@ -176,9 +198,9 @@ void Scene::Draw(double seconds, std::uint32_t* pixels) const {
     const float period = 9.0f + 6.0f * random.Next(), start = random.Next() * period;
     const float baseX = random.Next() * kW, sway = 6.0f + 10.0f * random.Next();
     const float u = std::fmod(t + start, period) / period;
-    const float lx = baseX + sway * static_cast<float>(std::sin(t * 0.5f + n));
-    const float ly = kH * (0.97f - 0.32f * u);
-    const float strength = 0.85f * static_cast<float>(std::sin(kPi * u));
+    const float lx = steps(baseX + sway * static_cast<float>(std::sin(t * 0.5f + n)), 2);
+    const float ly = steps(kH * (0.97f - 0.32f * u), 2);
+    const float strength = steps(0.85f * static_cast<float>(std::sin(kPi * u)), 16);
     for (int y = static_cast<int>(ly) - 4; y <= static_cast<int>(ly) + 4; ++y) {
       for (int x = static_cast<int>(lx) - 4; x <= static_cast<int>(lx) + 4; ++x) {
         if (x < 0 || x >= kW || y < 0 || y >= kH) continue;

@@ -15,7 +15,7 @@ class Scene {
   // Draws the scene as it is `seconds` after its start into `pixels` (kSceneWidth x kSceneHeight,
   // top row first, premultiplied 0xAARRGGBB). The sky is partly transparent, so that what lies
   // beneath the frame shows through it; the hills and the moon are opaque.
-  void Draw(double seconds, std::uint32_t* pixels) const;
+  void Draw(double seconds, std::uint32_t* pixels);
 
  private:
   struct Star {
@@ -25,6 +25,9 @@ class Scene {
   std::vector<float> glow_;    // the moon's glow, 0..1 per pixel
   std::vector<float> ground_;  // premultiplied r, g, b, a per pixel: the hills
   std::vector<Star> stars_;
+  std::vector<std::uint32_t> still_;  // the last frame before its stars and lights
+  std::vector<bool> stillRows_;       // rows of it that are still right
+  float stillBreath_ = -1, stillClouds_[3] = {};
 };
 
 // Where the frame goes on a target of the given size: fitted (as large as the frame's proportions
