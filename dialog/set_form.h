@@ -73,7 +73,10 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   void App_Path_MouseLeave();
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
+  Handled OnTimer(UINT_PTR id) override;
+  Handled OnClose() override;
+  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   // The path box's messages (a system EDIT, hooked).

@@ -303,27 +303,41 @@ void SetForm::OnKeyUp(WPARAM key) {
   if (enter_.KeyUp(static_cast<unsigned>(key), ModifierHeld())) Save();
 }
 
-bool SetForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+Window::Handled SetForm::OnTimer(UINT_PTR id) {
+  if (id == kWaitForProcTimer) OnWaitForProc();
+  return 0;
+}
+
+Window::Handled SetForm::OnKey(UINT msg, WPARAM key, LPARAM) {
   switch (msg) {
-    case WM_TIMER:
-      if (wParam == kWaitForProcTimer) OnWaitForProc();
-      result = 0;
-      return true;
     case WM_KEYDOWN:
-      OnKeyDown(wParam);
+    // With no window holding the keyboard (as after a message box, which disabled the dialog),
+    // keys reach the active window as system keys.
+    case WM_SYSKEYDOWN:
+      OnKeyDown(key);
       break;
     case WM_KEYUP:
-      OnKeyUp(wParam);
-      result = 0;
-      return true;
-    case WM_SYSKEYDOWN:
-      // With no window holding the keyboard (as after a message box, which disabled the
-      // dialog), keys reach the active window as system keys.
-      OnKeyDown(wParam);
-      break;
+      OnKeyUp(key);
+      return 0;
     case WM_SYSKEYUP:
-      if (wParam == VK_RETURN) OnKeyUp(wParam);
+      if (key == VK_RETURN) OnKeyUp(key);
       break;
+  }
+  return {};
+}
+
+Window::Handled SetForm::OnClose() {
+  // Alt+F4 and the task bar arrive as the system close command, which has run the unload path
+  // already; any other close runs it here. The window is never destroyed by a close.
+  if (closeAskedBySystem_)
+    closeAskedBySystem_ = false;
+  else
+    Unload();
+  return 0;
+}
+
+Window::Handled SetForm::OnOther(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_KILLFOCUS:
       enter_.FocusLost();
       break;
@@ -334,28 +348,17 @@ bool SetForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
         HWND focus = GetFocus();
         if (!focus || (focus != hwnd() && !IsChild(hwnd(), focus))) SetFocus(hwnd());
       }
-      result = 0;
-      return true;
+      return 0;
     case WM_CTLCOLOREDIT:
       if (reinterpret_cast<HWND>(lParam) == appPath_) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, pathHot_ ? RGB(0, 0, 0) : kPathTextIdle);
         SetBkColor(dc, kPathBack);
-        result = reinterpret_cast<LRESULT>(pathBrush_.get());
-        return true;
+        return reinterpret_cast<LRESULT>(pathBrush_.get());
       }
       break;
-    case WM_CLOSE:
-      // Alt+F4 and the task bar arrive as the system close command, which has run the unload
-      // path already; any other close runs it here. The window is never destroyed by a close.
-      if (closeAskedBySystem_)
-        closeAskedBySystem_ = false;
-      else
-        Unload();
-      result = 0;
-      return true;
   }
-  return SkinnedForm::OnMessage(msg, wParam, lParam, result);
+  return {};
 }
 
 void SetForm::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,

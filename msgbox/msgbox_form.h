@@ -40,7 +40,7 @@ class MsgboxFr : public SkinnedForm {
   const std::wstring& Caption() const { return caption_; }
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
 
  private:
   void EnsureCreated();

@@ -170,19 +170,18 @@ void MsgboxFr::CopyToClipboard() const {
   CloseClipboard();
 }
 
-bool MsgboxFr::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+Window::Handled MsgboxFr::OnKey(UINT msg, WPARAM key, LPARAM) {
   switch (msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       // Alt+F4 is this box's own key: the system's close must not run first.
       keyArmed_ = true;
-      result = 0;
-      return msg == WM_KEYDOWN || wParam == VK_F4;
+      if (msg == WM_KEYDOWN || key == VK_F4) return 0;
+      return {};
     case WM_KEYUP:
     case WM_SYSKEYUP:
-      OnKeyUp(static_cast<UINT>(wParam));
-      result = 0;
-      return true;
+      OnKeyUp(static_cast<UINT>(key));
+      return 0;
   }
-  return SkinnedForm::OnMessage(msg, wParam, lParam, result);
+  return {};
 }

@@ -21,5 +21,5 @@ class SkinnedForm : public Form {
     DrawLabel(dc, font, text, box, RGB(0x40, 0x40, 0x40), false);
   }
 
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
 };

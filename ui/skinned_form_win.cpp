@@ -24,14 +24,8 @@ void SkinnedForm::DrawLabel(HDC dc, HFONT font, const wchar_t* text, const RECT&
   DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX | format);
 }
 
-bool SkinnedForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      StartWindowDrag(hwnd());
-      result = 0;
-      return true;
-  }
-  return Form::OnMessage(msg, wParam, lParam, result);
+Window::Handled SkinnedForm::OnMouse(UINT msg, WPARAM, LPARAM) {
+  if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) return {};
+  StartWindowDrag(hwnd());
+  return 0;
 }
