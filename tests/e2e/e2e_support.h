@@ -1,67 +1,42 @@
 #pragma once
-// Runs Lumivale.scr as Windows would, from a fresh program folder beside a fresh APPDATA.
+// Runs Lumivale.scr as Windows would, from a fresh program folder (a Korean name with a blank)
+// beside a fresh APPDATA, with the core's test double as its core, and drives it with real input.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-
+#include <sstream>
 #include <string>
-#include <vector>
 
-std::wstring BinFolder();
-std::wstring MakeTempFolder(const std::wstring& hint);
-// Copies a file of the build's bin folder into folder, under the name `as` when one is given.
-bool CopyInto(const std::wstring& folder, const std::wstring& name, const std::wstring& as = L"");
-std::string ReadFileBytes(const std::wstring& path);
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+inline constexpr DWORD kDeadline = 30000;  // generous: only a fault waits this long
 
-struct Process {
-  PROCESS_INFORMATION pi{};
-  ~Process();
-  // Waits for the process to end; false when it did not within the deadline.
-  bool WaitExit(DWORD ms);
-  DWORD ExitCode() const;
-  DWORD Id() const { return pi.dwProcessId; }
-};
+// Waits until condition() holds; false when it did not within ms.
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD ms = kDeadline) {
+  for (const DWORD until = GetTickCount() + ms; !condition(); Sleep(20))
+    if (static_cast<int>(until - GetTickCount()) <= 0) return false;
+  return true;
+}
 
-struct ShownWindow {
-  std::wstring title, windowClass;
-  bool operator==(const ShownWindow&) const = default;
-};
-// The visible top-level windows that a process owns.
-std::vector<ShownWindow> VisibleWindowsOf(DWORD processId);
-// Waits up to `ms` for the process to end, collecting (once each) the visible top-level windows
-// it shows meanwhile; true when it ended.
-bool WatchUntilExit(Process& run, DWORD ms, std::vector<ShownWindow>& shown);
-std::string Describe(const std::vector<ShownWindow>& windows);
-
-// Starts `program arguments` with extra environment variables (NAME=value) added or replaced.
-bool Start(Process& run, const std::wstring& program, const std::wstring& arguments,
-           const std::vector<std::wstring>& environment);
-
-// Waits until a top-level window with this exact title exists; 0 on time-out.
-HWND WaitForWindow(const wchar_t* title, DWORD ms, const wchar_t* windowClass = nullptr);
-// Waits until the core's log holds a line starting with prefix; returns that line or "".
-std::string WaitForLogLine(const std::wstring& log, const std::string& prefix, DWORD ms);
-std::string Hex(const std::string& bytes);
-
-// Real input, as a user gives it: the pointer moved to a screen point and the left button
-// pressed and released there; a key pressed and released with modifiers held around it.
-void ClickAt(int x, int y);
-void PressKey(WORD vk, bool shift = false, bool ctrl = false, bool alt = false);
-// Waits until the window is gone (or no longer visible); false on time-out.
-bool WaitGone(HWND window, DWORD ms);
-
-inline constexpr DWORD kDeadline = 30000;
-inline const std::string kBom = "\xEF\xBB\xBF";
-
-inline std::string Template(const std::string& mode, const std::string& bgmLine, const std::string& o1,
-                     const std::string& o2) {
-  return kBom + "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<LumivaleScreenServer>\r\n\t<Setting>\r\n"
-         "\t\t<InterpolationMode>" + mode + "</InterpolationMode>\r\n\t\t" + bgmLine +
-         "\r\n\t\t<Omake1>" + o1 + "</Omake1>\r\n\t\t<Omake2>" + o2 +
-         "</Omake2>\r\n\t</Setting>\r\n</LumivaleScreenServer>";
+// Reads share everything: the file may be held open by the test or written by the program.
+inline std::string ReadFileBytes(const std::wstring& path) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return {};
+  std::string out(GetFileSize(f, nullptr), '\0');
+  DWORD got = 0;
+  ReadFile(f, out.data(), static_cast<DWORD>(out.size()), &got, nullptr);
+  CloseHandle(f);
+  return out.substr(0, got);
+}
+inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+  return written == bytes.size();
 }
 
 inline std::string Utf8(const std::wstring& w) {
@@ -71,59 +46,157 @@ inline std::string Utf8(const std::wstring& w) {
   return out;
 }
 
+inline std::string Template(const std::string& mode, const std::string& bgmLine, const std::string& o1,
+                            const std::string& o2) {
+  return "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<LumivaleScreenServer>\r\n\t<Setting>\r\n"
+         "\t\t<InterpolationMode>" + mode + "</InterpolationMode>\r\n\t\t" + bgmLine +
+         "\r\n\t\t<Omake1>" + o1 + "</Omake1>\r\n\t\t<Omake2>" + o2 +
+         "</Omake2>\r\n\t</Setting>\r\n</LumivaleScreenServer>";
+}
+
+struct Process {
+  PROCESS_INFORMATION pi{};
+  ~Process() {
+    if (pi.hProcess && !WaitExit(0)) TerminateProcess(pi.hProcess, 1);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    if (pi.hThread) CloseHandle(pi.hThread);
+  }
+  bool WaitExit(DWORD ms) { return pi.hProcess && WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
+  DWORD ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(pi.hProcess, &code);
+    return code;
+  }
+};
+
+// A named CALLBACK: a lambda does not convert to the stdcall WNDENUMPROC of the i686 build.
+struct Watch {
+  DWORD processId;
+  std::string shown;  // "[title] " of each visible top-level window of the process, once each
+};
+inline BOOL CALLBACK CollectVisible(HWND w, LPARAM p) {
+  auto& watch = *reinterpret_cast<Watch*>(p);
+  DWORD owner = 0;
+  wchar_t title[256] = {};
+  GetWindowThreadProcessId(w, &owner);
+  GetWindowTextW(w, title, 256);
+  const std::string seen = "[" + Utf8(title) + "] ";
+  if (owner == watch.processId && IsWindowVisible(w) && watch.shown.find(seen) == std::string::npos)
+    watch.shown += seen;
+  return TRUE;
+}
+// Waits up to ms for the process to end, noting the windows it shows meanwhile; true when it ended.
+inline bool WatchUntilExit(Process& run, Watch& watch, DWORD ms = kDeadline) {
+  watch.processId = run.pi.dwProcessId;
+  return WaitUntil([&] { return EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&watch)) && run.WaitExit(0); },
+                   ms);
+}
+
+inline HWND WaitForWindow(const wchar_t* title, const wchar_t* windowClass = nullptr) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowW(windowClass, title)) != nullptr; });
+  return found;
+}
+// Input sent before a window has the keyboard (a box or the file dialog closing can take Wine a
+// while to give it back) is lost: wait for the foreground, enabled, and a moment to settle.
+inline bool WaitReady(HWND window) {
+  const bool ready = WaitUntil([window] { return GetForegroundWindow() == window && IsWindowEnabled(window); });
+  Sleep(200);
+  return ready;
+}
+inline bool WaitGone(HWND window) {
+  return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); });
+}
+
+inline void ClickAt(int x, int y) {
+  SetCursorPos(x, y);
+  for (const DWORD button : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    Sleep(50);
+    mouse_event(button, 0, 0, 0, 0);
+  }
+  Sleep(50);
+}
+inline void Key(WORD vk, bool up) {
+  keybd_event(static_cast<BYTE>(vk), static_cast<BYTE>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), up ? KEYEVENTF_KEYUP : 0, 0);
+  Sleep(30);
+}
+inline void PressKey(WORD vk, bool alt = false) {
+  if (alt) Key(VK_LMENU, false);
+  Key(vk, false);
+  Key(vk, true);
+  if (alt) Key(VK_LMENU, true);
+}
+
 class ProgramRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    program = MakeTempFolder(L"루미베일 세이버");
-    appData = MakeTempFolder(L"appdata");
+    wchar_t path[MAX_PATH];
+    GetTempPathW(MAX_PATH, path);
+    for (int n = 0; !CreateDirectoryW(program.c_str(), nullptr); ++n)  // Wine reuses process ids
+      program = path + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n) + L" 루미베일 세이버";
+    appData = program + L" appdata";
     log = appData + L"\\core.log";
-    ASSERT_TRUE(CopyInto(program, L"Lumivale.scr"));
-    ASSERT_TRUE(CopyInto(program, L"LumivaleCoreDouble.exe", L"LumivaleCore.dll"));  // the scripted core
+    ASSERT_TRUE(CreateDirectoryW(appData.c_str(), nullptr));
+    const std::wstring bin(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    const std::wstring from = bin.substr(0, bin.rfind(L'\\') + 1);
+    ASSERT_TRUE(CopyFileW((from + L"Lumivale.scr").c_str(), (program + L"\\Lumivale.scr").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((from + L"LumivaleCoreDouble.exe").c_str(), (program + L"\\LumivaleCore.dll").c_str(),
+                          FALSE));
   }
-  void TearDown() override {
-    // A core left running by a test is ended here (the host itself never kills it).
-    if (HANDLE h = OpenCore(PROCESS_TERMINATE)) {
-      TerminateProcess(h, 1);
-      CloseHandle(h);
-    }
-  }
+  void TearDown() override { EndCore(); }  // a core left running: the host never ends it
   bool StartHost(Process& run, const std::wstring& arguments, const std::wstring& mode) {
-    return Start(run, program + L"\\Lumivale.scr", arguments,
-                 {L"APPDATA=" + appData, L"LUMIVALE_CORE_LOG=" + log, L"LUMIVALE_CORE_MODE=" + mode});
+    SetEnvironmentVariableW(L"APPDATA", appData.c_str());  // inherited by the host and its core
+    SetEnvironmentVariableW(L"LUMIVALE_CORE_LOG", log.c_str());
+    SetEnvironmentVariableW(L"LUMIVALE_CORE_MODE", mode.c_str());
+    const std::wstring path = program + L"\\Lumivale.scr";
+    std::wstring commandLine = L"\"" + path + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &run.pi) != FALSE;
   }
   std::wstring SettingsFile() const { return appData + L"\\Lumivale!!\\Lumivale!!.xml"; }
-  DWORD CorePid(DWORD ms = 0) const {
-    const std::string pid = WaitForLogLine(log, "pid ", ms);
-    return pid.empty() ? 0 : std::strtoul(pid.c_str() + 4, nullptr, 10);
+  // The first line of the core's log that starts with prefix, waited for up to ms; "" if none.
+  std::string LogLine(const std::string& prefix, DWORD ms = kDeadline) const {
+    std::string found;
+    WaitUntil([&] {
+      std::istringstream lines(ReadFileBytes(log));
+      for (std::string line; std::getline(lines, line);)
+        if (line.rfind(prefix, 0) == 0) return !(found = line.substr(0, line.size() - 1)).empty();  // "\r\n"
+      return false;
+    }, ms);
+    return found;
   }
-  void KillCore() {
-    CorePid(kDeadline);
-    HANDLE h = OpenCore(PROCESS_TERMINATE);
-    ASSERT_NE(h, nullptr);
-    TerminateProcess(h, 1);
-    CloseHandle(h);
+  // The core this run started, or null. Wine reuses process ids at once: the logged id may belong
+  // to another program once the core has ended.
+  HANDLE OpenCore(DWORD access) const {
+    const std::string pid = LogLine("pid ", 0);
+    HANDLE h = pid.empty() ? nullptr
+                           : OpenProcess(access | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                         std::strtoul(pid.c_str() + 4, nullptr, 10));
+    wchar_t image[MAX_PATH];
+    DWORD size = MAX_PATH;
+    if (h && QueryFullProcessImageNameW(h, 0, image, &size) &&
+        _wcsicmp(image, (program + L"\\LumivaleCore.dll").c_str()) == 0)
+      return h;
+    if (h) CloseHandle(h);
+    return nullptr;
   }
   bool CoreAlive() const {
     HANDLE h = OpenCore(SYNCHRONIZE);
-    if (!h) return false;
-    const bool alive = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
-    CloseHandle(h);
+    const bool alive = h && WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
+    if (h) CloseHandle(h);
     return alive;
   }
-  // The core this run started, or null. Wine reuses process ids at once: the id in the log may
-  // already belong to another program (Wine's own among them) once the core has ended.
-  HANDLE OpenCore(DWORD access) const {
-    const DWORD pid = CorePid();
-    HANDLE h = pid ? OpenProcess(access | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid) : nullptr;
-    if (!h) return nullptr;
-    wchar_t image[MAX_PATH];
-    DWORD size = MAX_PATH;
-    const std::wstring core = program + L"\\LumivaleCore.dll";
-    if (QueryFullProcessImageNameW(h, 0, image, &size) && _wcsicmp(image, core.c_str()) == 0) return h;
-    CloseHandle(h);
-    return nullptr;
+  bool EndCore() const {
+    HANDLE h = OpenCore(PROCESS_TERMINATE);
+    if (h) TerminateProcess(h, 1);
+    return h && CloseHandle(h);
+  }
+  void KillCore() const {
+    ASSERT_FALSE(LogLine("pid ").empty());  // the core has started
+    ASSERT_TRUE(EndCore());
   }
 
   std::wstring program, appData, log;
 };
-
