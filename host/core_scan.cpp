@@ -28,10 +28,6 @@ class KnownWindows {
     return 0;
   }
 
-  bool AnyParentless() {
-    return std::any_of(known_.begin(), known_.end(), [this](WindowId w) { return !core_.HasParent(w); });
-  }
-
  private:
   // Only an exact title counts, and only on a window without a parent.
   bool IsSettingsWindow(WindowId w) {
@@ -55,7 +51,7 @@ SupervisionResult SuperviseCore(CoreWindows& core, int firstWindowGraceMs) {
   for (;;) {
     if (const WindowId w = known.LookAtNews()) return {Supervision::SettingsWindow, w};
     if (const WindowId w = known.Pass()) return {Supervision::SettingsWindow, w};
-    if (known.AnyParentless()) break;
+    if (core.OwnsTopLevelWindow()) break;
     const std::int64_t now = core.NowMs();
     if (now >= graceEnd) return {Supervision::NoWindow};
     if (core.Wait(static_cast<int>(graceEnd - now)) == CoreWake::Ended) return {Supervision::CoreEnded};

@@ -21,6 +21,9 @@ class CoreWindows {
   // The window's title; false when the window is gone.
   virtual bool Title(WindowId window, Text& title) = 0;
   virtual bool HasParent(WindowId window) = 0;
+  // Whether the core owns a top-level window without a parent at this moment (a fresh look, not
+  // the windows told so far: a window may have been made and gone, or changed, since its news).
+  virtual bool OwnsTopLevelWindow() = 0;
   virtual std::int64_t NowMs() = 0;
 };
 

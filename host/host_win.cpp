@@ -81,6 +81,7 @@ class HookedCoreWindows final : public CoreWindows {
     return true;
   }
   bool HasParent(WindowId window) override { return GetParent(reinterpret_cast<HWND>(window)) != nullptr; }
+  bool OwnsTopLevelWindow() override { return NextProcessWindow(processId_, nullptr) != nullptr; }
   std::int64_t NowMs() override { return static_cast<std::int64_t>(GetTickCount64()); }
 
  private:

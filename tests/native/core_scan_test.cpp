@@ -57,6 +57,11 @@ class FakeCore : public CoreWindows {
     return true;
   }
   bool HasParent(WindowId id) override { return Find(id) && Find(id)->hasParent; }
+  bool OwnsTopLevelWindow() override {
+    return std::any_of(windows.begin(), windows.end(), [this](const FakeWindow& w) {
+      return !w.hasParent && w.createdAt <= now && (w.goneAt < 0 || now < w.goneAt);
+    });
+  }
   std::int64_t NowMs() override { return now; }
 
  private:
