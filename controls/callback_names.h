@@ -6,7 +6,7 @@
 #include <functional>
 #include <map>
 
-#include "settings/utf.h"
+#include "base/utf.h"
 
 // The index of the name in the table, appending it when it is new. Exact, case-sensitive
 // comparison; entries are never removed or changed. Throws std::overflow_error when the table

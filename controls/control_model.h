@@ -6,8 +6,8 @@
 // change the answers (a message box takes the capture away).
 #include <cstdint>
 
-#include "controls/screen.h"
-#include "settings/utf.h"
+#include "base/geometry.h"
+#include "base/utf.h"
 
 using MouseMask = std::int16_t;  // buttons 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt
 

@@ -3,7 +3,7 @@
 #include "controls/hyperlink_rules.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 namespace {
 
@@ -75,9 +75,7 @@ void HyperLink::DrawPicture() {
   }
   if (look.underline && size.cx > 0) {
     // The row just below the text, from x = 0 up to (not including) the text's width.
-    const RECT line{0, size.cy, size.cx, size.cy + 1};
-    UniqueBrush brush(CreateSolidBrush(color));
-    if (brush) FillRect(dc, &line, brush.get());
+    FillSolid(dc, RECT{0, size.cy, size.cx, size.cy + 1}, color);
   }
   ShowBuffer();
 }

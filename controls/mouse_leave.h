@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "controls/callback_names.h"
-#include "settings/utf.h"
+#include "base/utf.h"
 
 // Arms the hook on the control's window. An armed window stays as it is (the first arming's
 // object and name stay in force). An empty callbackName names the method controlName

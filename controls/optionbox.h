@@ -3,7 +3,7 @@
 // turning one on turns off the other option boxes of its form in the same container window.
 #include <windows.h>
 
-#include "controls/checkbox.h"
+#include "controls/glyph_box.h"
 
 class OptionBox : public GlyphBox {
  public:

@@ -3,7 +3,7 @@
 // box of its form in the same container window. Turning one on turns the others off.
 #include <vector>
 
-#include "controls/screen.h"
+#include "base/geometry.h"
 
 // An option box of the form as the walk over the form's controls finds it.
 struct OptionBoxEntry {

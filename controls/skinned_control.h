@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "controls/control_model.h"
 #include "ui/window.h"
@@ -29,9 +28,6 @@ class SkinnedControl : public ChildControl, protected ControlHost {
 
   bool Pressed() const { return model_.Pressed(); }
   bool Hover() const { return model_.Hover(); }
-
-  // The GDI objects this control owns now (its retained image), for leak checks.
-  std::vector<HGDIOBJ> OwnedGdiObjects() const;
 
   std::function<void()> Click;
   MouseEvent MouseDown;

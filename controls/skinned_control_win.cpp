@@ -3,28 +3,15 @@
 #include <windowsx.h>
 
 #include "controls/track_tip.h"
-#include "host/window_utils.h"
+#include "ui/window_utils.h"
 #include "ui/fonts.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 namespace {
 
 // Mouse-button and shift-key masks as the events carry them.
-MouseMask ButtonsOf(WPARAM keys) {
-  MouseMask mask = 0;
-  if (keys & MK_LBUTTON) mask |= 1;
-  if (keys & MK_RBUTTON) mask |= 2;
-  if (keys & MK_MBUTTON) mask |= 4;
-  return mask;
-}
-
-MouseMask ShiftOf(WPARAM keys) {
-  MouseMask mask = 0;
-  if (keys & MK_SHIFT) mask |= 1;
-  if (keys & MK_CONTROL) mask |= 2;
-  if (GetKeyState(VK_MENU) < 0) mask |= 4;
-  return mask;
-}
+MouseMask ButtonsOf(WPARAM keys) { return static_cast<MouseMask>(MouseButtons(keys)); }
+MouseMask ShiftOf(WPARAM keys) { return static_cast<MouseMask>(MouseShift(keys)); }
 
 }  // namespace
 
@@ -36,13 +23,6 @@ bool SkinnedControl::CreateControl(const wchar_t* className, HWND parent, int x,
   if (!CreateChild(className, CS_DBLCLKS, parent, x, y, width, height)) return false;
   DrawPicture();
   return true;
-}
-
-std::vector<HGDIOBJ> SkinnedControl::OwnedGdiObjects() const {
-  std::vector<HGDIOBJ> owned;
-  if (Buffer().dc()) owned.push_back(Buffer().dc());
-  if (Buffer().bitmap()) owned.push_back(Buffer().bitmap());
-  return owned;
 }
 
 bool SkinnedControl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -3,7 +3,7 @@
 // skinned controls.
 #include <cstdint>
 
-#include "settings/utf.h"
+#include "base/utf.h"
 
 // Nearest integer, a half going to the even neighbour.
 std::int32_t RoundHalfEven(double value);

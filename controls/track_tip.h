@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "controls/window_tip.h"
-#include "settings/utf.h"
+#include "base/utf.h"
 
 // Creates the tooltip (replacing whatever tip was shown before, whoever showed it) and shows it
 // with its left edge 3 pixels left of x (never left of 0) and its top at y. trackOnly lets the
@@ -20,7 +20,6 @@ void HideTrackTip();
 void DestroyTrackTip();
 
 HWND TipWindow();        // the tooltip window, 0 when there is none
-bool TrackTipVisible();  // a tip is shown (and not hidden since)
 
 // The path-box tracker's record, one per process.
 extern TrackTipRecord TrackTipState;

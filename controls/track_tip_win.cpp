@@ -8,7 +8,7 @@
 #include "ui/fonts.h"
 #include "ui/handles.h"
 #include "ui/late_load.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 TrackTipRecord TrackTipState;
 
@@ -115,11 +115,6 @@ void DestroyTrackTip() {
 HWND TipWindow() {
   ForgetDeadTip();
   return Core().TipWindow.get();
-}
-
-bool TrackTipVisible() {
-  ForgetDeadTip();
-  return Core().Visible && static_cast<bool>(Core().TipWindow);
 }
 
 namespace {

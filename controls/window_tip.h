@@ -3,8 +3,8 @@
 // dialog's path box): decides when its tip appears, follows the pointer, changes text and goes.
 #include <cstdint>
 
-#include "controls/screen.h"
-#include "settings/utf.h"
+#include "base/geometry.h"
+#include "base/utf.h"
 
 // What the tracker needs from the platform and the tooltip window.
 class WindowTipPlatform {

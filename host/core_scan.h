@@ -6,9 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "settings/utf.h"
-
-using WindowId = std::uintptr_t;  // a window handle; 0 is none
+#include "base/geometry.h"
+#include "base/utf.h"
 
 enum class CoreWake { Ended, News, TimedOut };
 

@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/wide.h"
+#include "dialog/set_form.h"
 #include "host/core_scan.h"
 #include "msgbox/msgbox_service.h"
-#include "settings/set_form.h"
 #include "settings/settings_store.h"
-#include "ui/wide.h"
-
-UniqueHandle CoreProcess;
-HWND CoreSettingsWindow = nullptr;
+#include "ui/handles.h"
 
 namespace {
+
+UniqueHandle CoreProcess;           // the core, for waiting; handed down to the dialog
+HWND CoreSettingsWindow = nullptr;  // the core's "設定" window, 0 until found
 
 constexpr DWORD kQueryAndSynchronize = PROCESS_QUERY_INFORMATION | SYNCHRONIZE;  // 0x100400
 constexpr DWORD kStandardAndSynchronize = 0x1F0000;
@@ -172,18 +173,23 @@ HWND NextProcessWindow(DWORD processId, HWND after) {
 
 void EndProgram() { ExitProcess(0); }
 
-void CloseCoreAndEnd() {
+namespace {
+
+// Asks the core's settings window to close (if it still is one) and ends the program.
+[[noreturn]] void CloseCoreAndEnd() {
   // Bounded: a core that stopped answering must not hang the program.
   if (IsWindow(CoreSettingsWindow))
     SendMessageTimeoutW(CoreSettingsWindow, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kCloseWaitMs, nullptr);
   EndProgram();
 }
 
+}  // namespace
+
 void Main() {
   const std::wstring corePath = Wide(JoinPath(FromWide(ProgramFolder()), u"LumivaleCore.dll"));
   if (!FileExists(corePath)) {
     ShowMsgBox(L"LumivaleCore.dll 파일이 존재하지 않습니다.\r\n스크린 세이버를 구성할 수 없습니다.", 16,
-               L"런타임 에러");
+               L"런타임 에러", SettingsDialog().hwnd());
     EndProgram();
   }
 
@@ -195,7 +201,8 @@ void Main() {
   UniqueHandle creation;
   const DWORD processId = StartCore(corePath, creation);
   if (processId == 0) {
-    ShowMsgBox(L"PID값 추출 에러.\r\n스크린 세이버 자동화를 구성할 수 없습니다.", 16, L"PID 추출 에러");
+    ShowMsgBox(L"PID값 추출 에러.\r\n스크린 세이버 자동화를 구성할 수 없습니다.", 16, L"PID 추출 에러",
+               SettingsDialog().hwnd());
     EndProgram();
   }
   SupervisionResult supervision;
@@ -213,6 +220,10 @@ void Main() {
     EndProgram();
   }
   CoreSettingsWindow = reinterpret_cast<HWND>(supervision.window);
+  SettingsDialog().ServeCore(std::move(CoreProcess), [](bool closeCoreWindow) {
+    if (closeCoreWindow) CloseCoreAndEnd();
+    EndProgram();
+  });
   SettingsDialog().Show();
   SettingsDialog().SetWaitForProc(true);
 }

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace magnetic {
+#include "base/geometry.h"
 
-using WindowId = std::uintptr_t;  // a window handle; 0 is none
+namespace magnetic {
 
 // Screen pixels; left, top, right, bottom as the platform reports them.
 struct Rect {

@@ -10,11 +10,11 @@
 #include "msgbox/msgbox_layout.h"
 #include "ui/gdi.h"
 #include "ui/picture.h"
-#include "ui/window.h"
+#include "ui/skinned_form.h"
 
 class Button;
 
-class MsgboxFr : public Form {
+class MsgboxFr : public SkinnedForm {
  public:
   MsgboxFr();
   ~MsgboxFr() override;
@@ -40,7 +40,7 @@ class MsgboxFr : public Form {
   const std::wstring& Caption() const { return caption_; }
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
 
  private:
   void EnsureCreated();

@@ -1,13 +1,11 @@
 #include "msgbox/msgbox_form.h"
 
 #include "controls/button.h"
-#include "host/window_utils.h"
+#include "ui/window_utils.h"
 #include "ui/fonts.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 namespace {
-
-constexpr COLORREF kCaptionColor = RGB(0x40, 0x40, 0x40);
 
 // Stretches a whole skin piece over a rectangle (frame bands and edges are one pixel thick).
 void StretchPiece(HDC dc, const Picture& piece, const Rect& r) {
@@ -24,11 +22,6 @@ SIZE MeasureText(HFONT font, const std::wstring& text) {
   RECT r{0, 0, 0, 0};
   if (!text.empty()) DrawTextW(screen.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
   return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-int ShiftState() {
-  return ((GetKeyState(VK_SHIFT) < 0) ? 1 : 0) | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0) |
-         ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
 }
 
 }  // namespace
@@ -49,8 +42,7 @@ MsgboxFr::~MsgboxFr() = default;
 
 void MsgboxFr::EnsureCreated() {
   if (hwnd()) return;
-  CreateForm(L"Msgbox", 0, 0, 206, 150, nullptr, WS_EX_TOPMOST);
-  SetTopmost(hwnd(), true);
+  CreateSkinnedForm(L"Msgbox", 0, 0, 206, 150, WS_EX_TOPMOST);
 }
 
 void MsgboxFr::SetPrompt(const std::wstring& prompt) {
@@ -83,8 +75,7 @@ void MsgboxFr::ArrMsgBox() {
   SetWindowPos(hwnd(), nullptr, layout_.left, layout_.top, layout_.width, layout_.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   CreateButtons();
-  UniqueRegion region(CreateRoundRectRgn(0, 0, layout_.width + 1, layout_.height + 1, 9, 9));
-  if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
+  RoundCorners(layout_.width, layout_.height);
   Redraw();
 }
 
@@ -109,12 +100,9 @@ void MsgboxFr::CreateButtons() {
 void MsgboxFr::Redraw() {
   HDC dc = BufferDC();
   if (!dc) return;
-  RECT all{0, 0, layout_.width, layout_.height};
-  UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
-  FillRect(dc, &all, white.get());
+  FillSolid(dc, RECT{0, 0, layout_.width, layout_.height}, RGB(255, 255, 255));
   DrawPicturePart(dc, skin_[0], 0, 0, 0, 0, skin_[0].width(), skin_[0].height());
-  const int order[7] = {1, 2, 3, 4, 5, 6, 7};  // top band, top-right, left, right, bottom-left, band, bottom-right
-  for (int i = 0; i < 7; ++i) StretchPiece(dc, skin_[order[i]], layout_.frame[i]);
+  for (int i = 0; i < 7; ++i) StretchPiece(dc, skin_[i + 1], layout_.frame[i]);  // the pieces after the corner
   if (buttonsShown_) {
     if (yesNo_) DrawPicturePart(dc, shadow_, layout_.shadow[0].x, layout_.shadow[0].y, 0, 0, 42, 21);
     DrawPicturePart(dc, shadow_, layout_.shadow[1].x, layout_.shadow[1].y, 0, 0, 42, 21);
@@ -125,22 +113,10 @@ void MsgboxFr::Redraw() {
                                                         : nullptr;
   if (icon) DrawPicturePart(dc, *icon, layout_.icon.x, layout_.icon.y, 0, 0, 32, 32);
 
-  SetBkMode(dc, TRANSPARENT);
-  {
-    SelectScope font(dc, captionFont_.get());
-    SetTextColor(dc, kCaptionColor);
-    RECT caption{8, 3, 8 + 297, 3 + 17};
-    DrawTextW(dc, caption_.c_str(), -1, &caption, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
-  }
-  {
-    SelectScope font(dc, promptFont_.get());
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, RGB(255, 255, 255));
-    RECT prompt{layout_.prompt.x, layout_.prompt.y, layout_.prompt.x + layout_.prompt.width,
-                layout_.prompt.y + layout_.prompt.height};
-    DrawTextW(dc, prompt_.c_str(), -1, &prompt, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_EXPANDTABS);
-  }
+  DrawCaption(dc, captionFont_.get(), caption_.c_str(), RECT{8, 3, 8 + 297, 3 + 17});
+  const Rect& p = layout_.prompt;
+  DrawLabel(dc, promptFont_.get(), prompt_.c_str(), RECT{p.x, p.y, p.x + p.width, p.y + p.height}, RGB(0, 0, 0), true,
+            DT_EXPANDTABS);
   ShowBuffer();
 }
 
@@ -194,25 +170,18 @@ void MsgboxFr::CopyToClipboard() const {
   CloseClipboard();
 }
 
-bool MsgboxFr::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+Window::Handled MsgboxFr::OnKey(UINT msg, WPARAM key, LPARAM) {
   switch (msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       // Alt+F4 is this box's own key: the system's close must not run first.
       keyArmed_ = true;
-      result = 0;
-      return msg == WM_KEYDOWN || wParam == VK_F4;
+      if (msg == WM_KEYDOWN || key == VK_F4) return 0;
+      return {};
     case WM_KEYUP:
     case WM_SYSKEYUP:
-      OnKeyUp(static_cast<UINT>(wParam));
-      result = 0;
-      return true;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      StartWindowDrag(hwnd());
-      result = 0;
-      return true;
+      OnKeyUp(static_cast<UINT>(key));
+      return 0;
   }
-  return Form::OnMessage(msg, wParam, lParam, result);
+  return {};
 }

@@ -51,13 +51,3 @@ Text MsgBoxClipboardText(const Text& title, const Text& prompt, bool yesVisible,
   return dashes + u"\r\n" + title + u"\r\n" + dashes + u"\r\n" + prompt + u"\r\n" + dashes + u"\r\n" +
          buttons + u"\r\n" + dashes;
 }
-
-bool ModalNesting::Enter() { return ++depth_ == 1; }
-
-bool ModalNesting::Leave() {
-  if (--depth_ <= 0) {
-    depth_ = 0;
-    return true;
-  }
-  return false;
-}

@@ -2,7 +2,7 @@
 // What a message box shows and where, decided from its style and its prompt's size alone.
 #include <cstdint>
 
-#include "settings/utf.h"
+#include "base/utf.h"
 
 enum class MsgIcon { None, Information, Exclamation, Critical };
 
@@ -38,17 +38,3 @@ Text CutPrompt(const Text& prompt);
 // The plain-text block that Ctrl+C puts on the clipboard.
 Text MsgBoxClipboardText(const Text& title, const Text& prompt, bool yesVisible, bool noVisible,
                          bool okVisible);
-
-// The outermost of nested modal levels disables every window of the program; only the outermost
-// pair acts.
-class ModalNesting {
- public:
-  // Opens a level; true when every window must now be disabled.
-  bool Enter();
-  // Closes a level; true when every window must now be enabled again.
-  bool Leave();
-  int Depth() const { return depth_; }
-
- private:
-  int depth_ = 0;
-};

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "msgbox/msgbox_form.h"
+#include "msgbox/modal_nesting.h"
 #include "msgbox/msgbox_layout.h"
-#include "settings/set_form.h"
 #include "ui/message_loop.h"
 
 namespace {
@@ -23,20 +23,6 @@ BOOL CALLBACK SetEnabled(HWND hwnd, LPARAM enable) {
 
 void EnableAllForms(bool enable) { EnumThreadWindows(GetCurrentThreadId(), SetEnabled, enable); }
 
-// Boxes are owned by the settings dialog, which is created (loaded, not shown) for that purpose.
-HWND BoxOwner() { return SettingsDialog().hwnd(); }
-
-// Waits until the box is no longer visible, letting every message of the thread run (timers and
-// other handlers go on, and boxes may nest). Blocks until a message arrives rather than polling.
-void WaitWhileVisible(HWND box) {
-  while (IsWindow(box) && IsWindowVisible(box)) {
-    if (!RunPendingMessages()) return;
-    if (!IsWindow(box) || !IsWindowVisible(box)) break;
-    // cppcheck-suppress nullPointer ; no handles to wait for (count 0), only messages
-    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  }
-}
-
 }  // namespace
 
 void EnableForms(bool enable) {
@@ -45,9 +31,8 @@ void EnableForms(bool enable) {
 
 int ModalDepth() { return g_modal.Depth(); }
 
-int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title) {
+int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title, HWND owner) {
   HWND foreground = GetForegroundWindow();
-  HWND owner = BoxOwner();
   EnableForms(false);
   MessageBeep(static_cast<UINT>(style));
   int result = 0;
@@ -62,7 +47,8 @@ int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title)
     box.ShowIcon(decoded.icon);
     box.ArrMsgBox();
     box.ShowOwned(owner);
-    WaitWhileVisible(box.hwnd());
+    const HWND shown = box.hwnd();
+    WaitWhile([shown] { return IsWindow(shown) && IsWindowVisible(shown); });
     result = box.ChoiceButton;
   }
   EnableForms(true);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "settings/utf.h"
+#include "base/utf.h"
 
 struct SettingsRecord {
   std::uint8_t InterpolationMode = 0;

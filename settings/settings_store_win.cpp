@@ -3,13 +3,20 @@
 #include <algorithm>
 #include <new>
 
-#include "ui/handles.h"
-#include "ui/wide.h"
+#include "base/owner.h"
+#include "base/wide.h"
 
 SettingsRecord Settings;
 std::wstring SettingsPath;
 
 namespace {
+
+struct CloseFile {
+  void operator()(HANDLE file) const { CloseHandle(file); }
+};
+using FileHandle = Owner<HANDLE, CloseFile{}>;
+// CreateFile fails with INVALID_HANDLE_VALUE, not with null.
+FileHandle Opened(HANDLE file) { return FileHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }
 
 IoResult FromLastError() {
   const DWORD e = GetLastError();
@@ -32,9 +39,9 @@ DWORD WriteAll(const SettingsDiskCalls& calls, HANDLE file, const Bytes& content
 }  // namespace
 
 IoResult Win32SettingsFileSystem::ReadAll(const Text& path, Bytes& content) {
-  UniqueHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file = Opened(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return FromLastError();
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return IoResult::Failed;
@@ -93,8 +100,8 @@ IoResult Win32SettingsFileSystem::ReplaceContents(const Text& path, const Bytes&
   const std::wstring temp = target + L".new";
   calls_.setFileAttributes(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // a leftover of an earlier failure
   {
-    UniqueHandle file(calls_.createFile(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file = Opened(calls_.createFile(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return Failure(GetLastError());
     DWORD error = WriteAll(calls_, file.get(), content);
     if (error == ERROR_SUCCESS && !calls_.flushFileBuffers(file.get())) error = GetLastError();

@@ -14,3 +14,21 @@ bool RunPendingMessages() {
   }
   return true;
 }
+
+void WaitWhile(const std::function<bool()>& waiting) {
+  while (waiting()) {
+    if (!RunPendingMessages()) return;
+    if (!waiting()) break;
+    // cppcheck-suppress nullPointer ; no handles to wait for (count 0), only messages
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  }
+}
+
+int RunMessageLoop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}

@@ -4,28 +4,34 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
+
+#include "ui/gdi.h"
 
 class Picture {  // an owned 32-bpp top-down DIB section with premultiplied alpha
  public:
   Picture() = default;
-  Picture(Picture&& o) noexcept;
-  Picture& operator=(Picture&& o) noexcept;
-  Picture(const Picture&) = delete;
-  Picture& operator=(const Picture&) = delete;
-  ~Picture();
+  Picture(Picture&& o) noexcept
+      : bitmap_(std::move(o.bitmap_)), width_(std::exchange(o.width_, 0)), height_(std::exchange(o.height_, 0)) {}
+  Picture& operator=(Picture&& o) noexcept {
+    if (this != &o) {
+      bitmap_ = std::move(o.bitmap_);
+      width_ = std::exchange(o.width_, 0);
+      height_ = std::exchange(o.height_, 0);
+    }
+    return *this;
+  }
 
-  HBITMAP bitmap() const { return bitmap_; }
+  HBITMAP bitmap() const { return bitmap_.get(); }
   int width() const { return width_; }
   int height() const { return height_; }
-  explicit operator bool() const { return bitmap_ != nullptr; }
+  explicit operator bool() const { return static_cast<bool>(bitmap_); }
 
   // Builds a picture from top-down pixels 0xAARRGGBB with straight alpha (skins made in code).
   static Picture FromPixels(int width, int height, const std::uint32_t* pixels);
 
  private:
-  void Reset();
-
-  HBITMAP bitmap_ = nullptr;
+  UniqueBitmap bitmap_;
   int width_ = 0;
   int height_ = 0;
 };
@@ -41,6 +47,3 @@ Picture PictureFromPackedDib(const void* data, std::size_t size);
 // Copies a part of the picture to dc at (x, y), alpha-blended (transparent pixels leave dc as is).
 // The part is clipped to the picture; an empty picture or an empty part draws nothing.
 void DrawPicturePart(HDC dc, const Picture& p, int x, int y, int srcX, int srcY, int w, int h);
-
-// Number of Picture objects that currently own a bitmap (for leak tests).
-int LivePictureCount();

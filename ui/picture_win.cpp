@@ -5,32 +5,9 @@
 #include <cstdint>
 #include <utility>
 
-#include "resources/packed_dib.h"
+#include "ui/packed_dib.h"
 
 namespace {
-
-int livePictures = 0;
-
-// A memory DC with one bitmap selected, both undone on scope exit.
-class SelectedBitmapDc {
- public:
-  SelectedBitmapDc(HDC compatibleWith, HBITMAP bitmap) : dc_(CreateCompatibleDC(compatibleWith)) {
-    if (dc_) old_ = SelectObject(dc_, bitmap);
-  }
-  SelectedBitmapDc(const SelectedBitmapDc&) = delete;
-  SelectedBitmapDc& operator=(const SelectedBitmapDc&) = delete;
-  ~SelectedBitmapDc() {
-    if (!dc_) return;
-    if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  HDC get() const { return dc_; }
-  bool ok() const { return dc_ && old_ && old_ != HGDI_ERROR; }
-
- private:
-  HDC dc_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-};
 
 std::uint32_t Premultiply(std::uint32_t argb) {
   const std::uint32_t a = argb >> 24;
@@ -40,32 +17,6 @@ std::uint32_t Premultiply(std::uint32_t argb) {
 }
 
 }  // namespace
-
-Picture::Picture(Picture&& o) noexcept
-    : bitmap_(std::exchange(o.bitmap_, nullptr)),
-      width_(std::exchange(o.width_, 0)),
-      height_(std::exchange(o.height_, 0)) {}
-
-Picture& Picture::operator=(Picture&& o) noexcept {
-  if (this != &o) {
-    Reset();
-    bitmap_ = std::exchange(o.bitmap_, nullptr);
-    width_ = std::exchange(o.width_, 0);
-    height_ = std::exchange(o.height_, 0);
-  }
-  return *this;
-}
-
-Picture::~Picture() { Reset(); }
-
-void Picture::Reset() {
-  if (bitmap_) {
-    DeleteObject(bitmap_);
-    --livePictures;
-  }
-  bitmap_ = nullptr;
-  width_ = height_ = 0;
-}
 
 Picture Picture::FromPixels(int width, int height, const std::uint32_t* pixels) {
   Picture p;
@@ -79,19 +30,15 @@ Picture Picture::FromPixels(int width, int height, const std::uint32_t* pixels) 
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap || !bits) {
-    if (bitmap) DeleteObject(bitmap);
-    return p;
-  }
+  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return p;
   auto* out = static_cast<std::uint32_t*>(bits);
   const std::size_t count = std::size_t(width) * std::size_t(height);
   std::transform(pixels, pixels + count, out, Premultiply);
   GdiFlush();
-  p.bitmap_ = bitmap;
+  p.bitmap_ = std::move(bitmap);
   p.width_ = width;
   p.height_ = height;
-  ++livePictures;
   return p;
 }
 
@@ -103,7 +50,7 @@ Picture PictureFromPackedDib(const void* data, std::size_t size) {
 
 Picture LoadPicture(const wchar_t* resourceName) {
   HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC info = FindResourceW(module, resourceName, MAKEINTRESOURCEW(2) /* RT_BITMAP */);
+  HRSRC info = FindResourceW(module, resourceName, RT_BITMAP);
   if (!info) return {};
   HGLOBAL loaded = LoadResource(module, info);
   const void* data = loaded ? LockResource(loaded) : nullptr;
@@ -123,11 +70,11 @@ void DrawPicturePart(HDC dc, const Picture& p, int x, int y, int srcX, int srcY,
   const long long destY = y + (top - srcY);
   if (destX < INT_MIN || destX > INT_MAX || destY < INT_MIN || destY > INT_MAX) return;
 
-  SelectedBitmapDc source(dc, p.bitmap());
-  if (!source.ok()) return;
+  UniqueDC source(CreateCompatibleDC(dc));
+  if (!source) return;
+  SelectScope select(source.get(), p.bitmap());
+  if (!select) return;
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   GdiAlphaBlend(dc, int(destX), int(destY), int(right - left), int(bottom - top), source.get(),
                 int(left), int(top), int(right - left), int(bottom - top), blend);
 }
-
-int LivePictureCount() { return livePictures; }

@@ -3,6 +3,8 @@
 // and hands every message to the object's typed handler; unhandled messages go to DefWindowProc.
 #include <windows.h>
 
+#include <optional>
+
 #include "ui/back_buffer.h"
 
 class Window {
@@ -22,8 +24,18 @@ class Window {
   bool Create(const wchar_t* className, UINT classStyle, DWORD exStyle, DWORD style,
               const wchar_t* title, int x, int y, int width, int height, HWND parent);
 
-  // Returns true when the message was handled; `result` is then what the procedure returns.
+  // Returns true when the message was handled; `result` is then what the procedure returns. By
+  // default each message goes to its typed handler below.
   virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  // The typed handlers: each gives the procedure's result when it handled the message, nothing
+  // when the message goes on to the default handling.
+  using Handled = std::optional<LRESULT>;
+  virtual Handled OnMouse(UINT /*msg*/, WPARAM /*keys*/, LPARAM /*point*/) { return {}; }  // WM_MOUSEFIRST..LAST
+  virtual Handled OnKey(UINT /*msg*/, WPARAM /*key*/, LPARAM /*flags*/) { return {}; }     // WM_KEYFIRST..LAST
+  virtual Handled OnTimer(UINT_PTR /*id*/) { return {}; }
+  virtual Handled OnClose() { return {}; }
+  virtual Handled OnOther(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return {}; }
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

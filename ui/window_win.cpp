@@ -28,7 +28,21 @@ bool Window::Create(const wchar_t* className, UINT classStyle, DWORD exStyle, DW
                          instance, this) != nullptr;
 }
 
-bool Window::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  Handled handled;
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
+    handled = OnMouse(msg, wParam, lParam);
+  else if (msg >= WM_KEYFIRST && msg <= WM_KEYLAST)
+    handled = OnKey(msg, wParam, lParam);
+  else if (msg == WM_TIMER)
+    handled = OnTimer(wParam);
+  else if (msg == WM_CLOSE)
+    handled = OnClose();
+  else
+    handled = OnOther(msg, wParam, lParam);
+  if (handled) result = *handled;
+  return handled.has_value();
+}
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window* self = nullptr;
@@ -109,8 +123,7 @@ bool ChildControl::CreateChild(const wchar_t* className, UINT classStyle, HWND p
 void ChildControl::PaintParentBackground(const RECT& area) {
   HDC dc = BufferDC();
   if (!dc) return;
-  UniqueBrush brush(CreateSolidBrush(BackColor()));
-  if (brush) FillRect(dc, &area, brush.get());
+  FillSolid(dc, area, BackColor());
 
   HWND parent = GetParent(hwnd());
   if (!parent) return;

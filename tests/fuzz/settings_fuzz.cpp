@@ -23,7 +23,7 @@
 #include <string>
 
 #include "settings/settings_file.h"
-#include "settings/utf.h"
+#include "base/utf.h"
 #include "tests/native/memory_disk.h"
 
 namespace {

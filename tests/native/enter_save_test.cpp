@@ -1,4 +1,4 @@
-#include "settings/enter_save.h"
+#include "dialog/enter_save.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The message box without windows: its style, its layout, its Ctrl+C text, its nesting.
 #include <gtest/gtest.h>
 
+#include "msgbox/modal_nesting.h"
 #include "msgbox/msgbox_layout.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "resources/packed_dib.h"
+#include "ui/packed_dib.h"
 
 namespace {
 

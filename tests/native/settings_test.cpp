@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "settings/file_filter.h"
+#include "dialog/file_filter.h"
 #include "settings/settings_file.h"
 #include "tests/native/memory_disk.h"
 

@@ -12,9 +12,10 @@
 
 #include "controls/button.h"
 #include "controls/track_tip.h"
-#include "host/window_utils.h"
+#include "ui/window_utils.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
+#include "ui/message_loop.h"
 #include "ui/picture.h"
 #include "ui/window.h"
 
@@ -108,9 +109,7 @@ class GalleryForm : public Form {
   void PaintForm() {
     HDC dc = BufferDC();
     if (!dc) return;
-    RECT all{0, 0, Buffer().width(), Buffer().height()};
-    UniqueBrush back(CreateSolidBrush(BackColor()));
-    FillRect(dc, &all, back.get());
+    FillSolid(dc, RECT{0, 0, Buffer().width(), Buffer().height()}, BackColor());
     if (background_) DrawPicturePart(dc, background_, 0, 0, 0, 0, background_.width(), background_.height());
 
     SelectScope font(dc, DialogFont());
@@ -155,10 +154,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   GalleryForm gallery;
   if (!gallery.Open()) return 1;
   if (commandLine && std::wstring(commandLine).find(L"--hover") != std::wstring::npos) gallery.HoverSaveButton();
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  RunMessageLoop();
   return 0;
 }

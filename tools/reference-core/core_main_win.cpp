@@ -15,7 +15,7 @@
 #include "tools/reference-core/core_settings_win.h"
 #include "tools/reference-core/saver_window_win.h"
 #include "ui/handles.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "settings/settings_store.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 namespace {
 

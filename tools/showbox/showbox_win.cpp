@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <string>
 
+#include "dialog/set_form.h"
 #include "msgbox/msgbox_service.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -18,5 +19,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::wstring prompt = argv[3];
   LocalFree(argv);
   for (size_t at; (at = prompt.find(L"\\n")) != std::wstring::npos;) prompt.replace(at, 2, L"\r\n");
-  return ShowMsgBox(prompt, style, title);
+  return ShowMsgBox(prompt, style, title, SettingsDialog().hwnd());  // owned as the program's are
 }

@@ -10,6 +10,7 @@
 #include "controls/track_tip.h"
 #include "tests/win32/support.h"
 #include "ui/gdi.h"
+#include "ui/live_objects.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "settings/set_form.h"
+#include "dialog/set_form.h"
 #include "settings/settings_store.h"
 #include "tests/win32/support.h"
 #include "ui/handles.h"
-#include "ui/wide.h"
+#include "base/wide.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "magnetic/subclass_win.h"
+#include "ui/subclass_win.h"
 #include "tests/win32/support.h"
 
 namespace {

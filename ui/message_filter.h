@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace magnetic {
+namespace subclass {
 
 class MessageFilter {
  public:
@@ -26,4 +26,4 @@ class MessageFilter {
   std::vector<std::uint32_t> table_;
 };
 
-}  // namespace magnetic
+}  // namespace subclass

@@ -1,4 +1,4 @@
-#include "magnetic/thunk_win.h"
+#include "ui/thunk_win.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-namespace magnetic {
+namespace subclass {
 namespace {
 
 constexpr std::size_t kPageSize = 4096;
@@ -140,11 +140,6 @@ class StubPage {
     *Slot(base_, i) = {&StaleTarget, nullptr};
     used_[i] = false;
   }
-  int Used() const {
-    int n = 0;
-    for (bool u : used_) n += u ? 1 : 0;
-    return n;
-  }
 
  private:
   explicit StubPage(unsigned char* base) : base_(base) {}
@@ -198,18 +193,4 @@ void Thunk::Reset() {
   stub_ = nullptr;
 }
 
-int Thunk::LiveCount() {
-  Pool& pool = ThePool();
-  std::lock_guard<std::mutex> guard(pool.lock);
-  int n = 0;
-  for (auto& page : pool.pages) n += page->Used();
-  return n;
-}
-
-int Thunk::PageCount() {
-  Pool& pool = ThePool();
-  std::lock_guard<std::mutex> guard(pool.lock);
-  return static_cast<int>(pool.pages.size());
-}
-
-}  // namespace magnetic
+}  // namespace subclass

@@ -9,19 +9,19 @@
 #include <vector>
 
 #include "magnetic/magnetic_geometry.h"
-#include "magnetic/subclass_win.h"
+#include "ui/subclass_win.h"
 
-class cMagneticWnd final : public HookOwner {
+class MagneticWindows final : public HookOwner {
  public:
   // Runs the window's unload path when the system close command reaches it (with whatever
   // confirmation that path asks); the command then goes on to the window. It may remove the
   // window from the manager, or destroy the manager.
   using CloseHandler = std::function<void()>;
 
-  cMagneticWnd();
-  ~cMagneticWnd();
-  cMagneticWnd(const cMagneticWnd&) = delete;
-  cMagneticWnd& operator=(const cMagneticWnd&) = delete;
+  MagneticWindows();
+  ~MagneticWindows();
+  MagneticWindows(const MagneticWindows&) = delete;
+  MagneticWindows& operator=(const MagneticWindows&) = delete;
 
   // False, with no change, for a window already registered.
   bool AddWindow(HWND hWnd, HWND hWndParent, CloseHandler onClose = {});
@@ -38,7 +38,7 @@ class cMagneticWnd final : public HookOwner {
  private:
   class Platform final : public magnetic::MagneticPlatform {
    public:
-    bool GetWindowRect(magnetic::WindowId window, magnetic::Rect& rect) override;
+    bool GetWindowRect(WindowId window, magnetic::Rect& rect) override;
     bool GetWorkArea(magnetic::Rect& rect) override;
     bool GetCursorPos(magnetic::Point& point) override;
     void MoveWindows(const std::vector<magnetic::WindowMove>& moves) override;

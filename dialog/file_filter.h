@@ -1,6 +1,6 @@
 #pragma once
 // The open-file dialog's filter, written with "|" where the system expects NUL separators.
-#include "settings/utf.h"
+#include "base/utf.h"
 
 // "Music|*.mp3|" becomes "Music\0*.mp3\0\0\0"; an empty filter is a single NUL.
 Text ConvertFilter(const Text& filter);

@@ -1,9 +1,9 @@
-#include "magnetic/subclass_win.h"
+#include "ui/subclass_win.h"
 
 #include <atomic>
 
-using magnetic::MessageFilter;
-using magnetic::Thunk;
+using subclass::MessageFilter;
+using subclass::Thunk;
 
 namespace {
 std::atomic<int> liveBlocks{0};

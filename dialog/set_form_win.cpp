@@ -1,20 +1,21 @@
-#include "settings/set_form.h"
+#include "dialog/set_form.h"
 
+#include <commdlg.h>
 #include <shellapi.h>
 
+#include "base/wide.h"
 #include "controls/mouse_leave.h"
 #include "controls/track_tip.h"
-#include "host/host.h"
-#include "host/window_utils.h"
-#include "magnetic/magnetic_wnd.h"
+#include "dialog/open_dialog.h"
+#include "magnetic/magnetic_windows.h"
 #include "msgbox/app_icon.h"
 #include "msgbox/msgbox_service.h"
-#include "settings/open_dialog.h"
 #include "settings/settings_store.h"
 #include "ui/fonts.h"
 #include "ui/late_load.h"
+#include "ui/late_load.h"
 #include "ui/message_loop.h"
-#include "ui/wide.h"
+#include "ui/window_utils.h"
 
 const wchar_t* const kOrvaneTeamPage = L"https://orvane-team.example/";
 const wchar_t* const kPavoVideoPage = L"https://orvane-team.example/pavo-pv";
@@ -29,16 +30,6 @@ constexpr COLORREF kFrameIdle = RGB(229, 203, 203), kFrameHot = RGB(191, 130, 13
 constexpr COLORREF kPathTextIdle = RGB(64, 64, 64), kPathBack = RGB(241, 228, 228);
 constexpr RECT kTxtSh{24, 56, 24 + 292, 56 + 15};
 
-void DrawLabel(HDC dc, HFONT font, const wchar_t* text, int x, int y, int w, int h, COLORREF color,
-               bool opaque, UINT wrap = DT_SINGLELINE) {
-  SelectScope select(dc, font);
-  SetTextColor(dc, color);
-  SetBkColor(dc, RGB(255, 255, 255));
-  SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
-  RECT r{x, y, x + w, y + h};
-  DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX | wrap);
-}
-
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
   UniquePen pen(CreatePen(PS_SOLID, 1, color));
   SelectScope select(dc, pen.get());
@@ -51,7 +42,7 @@ void FrameRectangle(HDC dc, const RECT& r, COLORREF color) {
   FrameRect(dc, &r, brush.get());
 }
 
-bool ModifierHeld() { return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0; }
+bool ModifierHeld() { return ShiftState() != 0; }
 
 std::unique_ptr<SetForm>& DialogSlot() {
   static std::unique_ptr<SetForm> dialog;
@@ -61,7 +52,15 @@ std::unique_ptr<SetForm>& DialogSlot() {
 }  // namespace
 
 SetForm::SetForm()
-    : background_(LoadPicture(L"SKIN_DIALOG_BG")),
+    : EndProgramAction([](bool) { ExitProcess(0); }),
+      OpenPage([](const wchar_t* page) {
+        static auto* const open = LateFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+        if (open) open(nullptr, L"OPEN", page, nullptr, nullptr, SW_SHOWNORMAL);
+      }),
+      ShowMessage([this](const std::wstring& prompt, int style, const std::wstring& title) {
+        return ShowMsgBox(prompt, style, title, hwnd());
+      }),
+      background_(LoadPicture(L"SKIN_DIALOG_BG")),
       thumb_(LoadPicture(L"SKIN_THUMB")),
       closeSkin_(LoadPicture(L"SKIN_CLOSE")),
       folderSkin_(LoadPicture(L"SKIN_FOLDER")),
@@ -69,15 +68,6 @@ SetForm::SetForm()
       boldFont_(MakeHangulFont(9, FW_BOLD)),
       captionFont_(MakeHangulFont(8.25, FW_BOLD)),
       pathBrush_(CreateSolidBrush(kPathBack)) {
-  EndProgramAction = [](bool closeCoreWindow) {
-    if (closeCoreWindow) CloseCoreAndEnd();
-    EndProgram();
-  };
-  OpenPage = [](const wchar_t* page) {
-    static auto* const open = LateFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
-    if (open) open(nullptr, L"OPEN", page, nullptr, nullptr, SW_SHOWNORMAL);
-  };
-  ShowMessage = ShowMsgBox;
   DefineMethod(u"App_Path_MouseLeave", [this] { App_Path_MouseLeave(); });
 }
 
@@ -92,14 +82,29 @@ bool SetForm::Load() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int x = work.left + (work.right - work.left - kWidth) / 2;
   const int y = work.top + (work.bottom - work.top - kHeight) / 2;
-  if (!CreateForm(L"Lumivale! Screen Saver - Setting", x, y, kWidth, kHeight, nullptr, WS_EX_APPWINDOW))
+  if (!CreateSkinnedForm(L"Lumivale! Screen Saver - Setting", x, y, kWidth, kHeight, WS_EX_APPWINDOW))
     return false;
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
 
-  unloadButton_.Create(hwnd(), 330, 0, 33, 14);
-  unloadButton_.SetButtonSkin(&closeSkin_);
-  unloadButton_.SetTrackTipText(u"환경설정 닫기");
-  unloadButton_.Click = [this] { Unload(); };
+  // The buttons: before the dialog paints its image, as they always were.
+  const struct {
+    Button& button;
+    const Picture& skin;
+    int x, y, width, height;
+    const char16_t* tip;
+    std::function<void()> click;
+  } buttons[] = {
+      // cppcheck-suppress constStatement ; a row of the table, not a comma expression
+      {unloadButton_, closeSkin_, 330, 0, 33, 14, u"환경설정 닫기", [this] { Unload(); }},
+      {folderView_, folderSkin_, 320, 54, 20, 19, u"BGM 변경", [this] { ChooseMusicFile(); }},
+      {okButton_, saveSkin_, 317, 218, 40, 19, u"설정 저장 (Enter)", [this] { Save(); }},
+  };
+  for (const auto& b : buttons) {
+    b.button.Create(hwnd(), b.x, b.y, b.width, b.height);
+    b.button.SetButtonSkin(&b.skin);
+    b.button.SetTrackTipText(b.tip);
+    b.button.Click = b.click;
+  }
 
   appPath_ = CreateWindowExW(0, L"EDIT", L"Program Path", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 26, 58,
                              288, 11, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPathBoxId)),
@@ -107,20 +112,12 @@ bool SetForm::Load() {
   if (appPath_) {
     SendMessageW(appPath_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
     SendMessageW(appPath_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    SetWindowLongPtrW(appPath_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    pathBoxProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(appPath_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PathBoxProc)));
+    pathBoxHooks_.HookWindow(appPath_);
+    for (const UINT message : {WM_CHAR, WM_KEYDOWN, WM_SYSKEYDOWN, WM_KILLFOCUS, WM_MOUSEMOVE, WM_LBUTTONDOWN,
+                               WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_NCDESTROY})
+      pathBoxHooks_.HookMessage(appPath_, message, kHookBefore);
+    pathBoxHooks_.HookMessage(appPath_, WM_KEYUP, kHookAfter);
   }
-
-  folderView_.Create(hwnd(), 320, 54, 20, 19);
-  folderView_.SetButtonSkin(&folderSkin_);
-  folderView_.SetTrackTipText(u"BGM 변경");
-  folderView_.Click = [this] { ChooseMusicFile(); };
-
-  okButton_.Create(hwnd(), 317, 218, 40, 19);
-  okButton_.SetButtonSkin(&saveSkin_);
-  okButton_.SetTrackTipText(u"설정 저장 (Enter)");
-  okButton_.Click = [this] { Save(); };
 
   Paint();  // first, so that the controls below take their background from it
 
@@ -138,40 +135,50 @@ bool SetForm::Load() {
       Settings.InterpolationMode = static_cast<std::uint8_t>(i);
     };
   }
-  omake1_.Create(hwnd(), 160, 96, 185, 18);
-  omake1_.SetCaption(u"화면과 동기화 하지 않음");
-  omake1_.SetTrackTipText(u"화면 크기에 맞춰 재생하지 않습니다");
-  omake1_.Click = [this] {
-    SettingsSaved = false;
-    Settings.Omake1 = omake1_.value() != 0;
+  const struct {
+    CheckBox& box;
+    int y;
+    const char16_t *caption, *tip;
+    bool SettingsRecord::*setting;
+  } checks[] = {
+      {omake1_, 96, u"화면과 동기화 하지 않음", u"화면 크기에 맞춰 재생하지 않습니다", &SettingsRecord::Omake1},
+      {omake2_, 114, u"배경을 흰색으로 처리", u"배경에 바탕화면을 비추지 않고 흰색으로 처리합니다", &SettingsRecord::Omake2},
   };
-  omake2_.Create(hwnd(), 160, 114, 185, 18);
-  omake2_.SetCaption(u"배경을 흰색으로 처리");
-  omake2_.SetTrackTipText(u"배경에 바탕화면을 비추지 않고 흰색으로 처리합니다");
-  omake2_.Click = [this] {
-    SettingsSaved = false;
-    Settings.Omake2 = omake2_.value() != 0;
+  for (const auto& c : checks) {
+    CheckBox& box = c.box;
+    box.Create(hwnd(), 160, c.y, 185, 18);
+    box.SetCaption(c.caption);
+    box.SetTrackTipText(c.tip);
+    box.Click = [this, &box, setting = c.setting] {
+      SettingsSaved = false;
+      Settings.*setting = box.value() != 0;
+    };
+  }
+  const struct {
+    HyperLink& link;
+    int y, width;
+    const char16_t *prompt, *tip;
+    const wchar_t* page;
+  } links[] = {
+      {goPavo_, 168, 102, u"파보 PV 영상보기", u"파보 원본 PV 영상 보러가기", kPavoVideoPage},
+      {goHome_, 184, 93, u"Orvane Team", u"Orvane Team 바로가기", kOrvaneTeamPage},
   };
-  goPavo_.Create(hwnd(), 160, 168, 102, 12);
-  goPavo_.SetPrompt(u"파보 PV 영상보기");
-  goPavo_.SetTrackTipText(u"파보 원본 PV 영상 보러가기");
-  goPavo_.Click = [this] { OpenPage(kPavoVideoPage); };
-  goHome_.Create(hwnd(), 160, 184, 93, 12);
-  goHome_.SetPrompt(u"Orvane Team");
-  goHome_.SetTrackTipText(u"Orvane Team 바로가기");
-  goHome_.Click = [this] { OpenPage(kOrvaneTeamPage); };
+  for (const auto& l : links) {
+    l.link.Create(hwnd(), 160, l.y, l.width, 12);
+    l.link.SetPrompt(l.prompt);
+    l.link.SetTrackTipText(l.tip);
+    l.link.Click = [this, page = l.page] { OpenPage(page); };
+  }
 
   // The load step proper.
   SetAppIcon(hwnd());
-  magnetic_ = std::make_unique<cMagneticWnd>();
+  magnetic_ = std::make_unique<MagneticWindows>();
   magnetic_->AddWindow(hwnd(), nullptr, [this] { OnSystemClose(); });
   if (appPath_) SetWindowTextW(appPath_, Settings.BGMfile.empty() ? L"" : Wide(Settings.BGMfile).c_str());
   if (Settings.InterpolationMode <= 5) opQuality_[Settings.InterpolationMode].SetValue(true);
   if (Settings.Omake1) omake1_.SetValue(1);
   if (Settings.Omake2) omake2_.SetValue(1);
-  UniqueRegion region(CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 9, 9));
-  if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
-  SetTopmost(hwnd(), true);
+  RoundCorners(kWidth, kHeight);
   SettingsSaved = true;
   return true;
 }
@@ -200,29 +207,26 @@ std::wstring SetForm::PathText() const {
 void SetForm::Paint() {
   HDC dc = BufferDC();
   if (!dc) return;
-  RECT all{0, 0, kWidth, kHeight};
-  UniqueBrush white(CreateSolidBrush(RGB(255, 255, 255)));
-  FillRect(dc, &all, white.get());
+  FillSolid(dc, RECT{0, 0, kWidth, kHeight}, RGB(255, 255, 255));
   DrawPicturePart(dc, background_, 0, 0, 0, 0, kWidth, kHeight);
-  DrawLabel(dc, captionFont_.get(), L"Lumivale! Screen Saver - Setting", 8, 2, 300, 13, RGB(0x40, 0x40, 0x40), false);
+  DrawCaption(dc, captionFont_.get(), L"Lumivale! Screen Saver - Setting", RECT{8, 2, 8 + 300, 2 + 13});
 
   // The rules first, then the headings on them: their blanks cut the rule like a group title.
   DrawLine(dc, 24, 45, 345, 45, kHeadingColor);
   DrawLine(dc, 24, 85, 345, 85, kHeadingColor);
   DrawLine(dc, 152, 96, 152, 201, kHeadingColor);
   HFONT font = DialogFont();
-  DrawLabel(dc, font, L" BGM 경로 ", 44, 40, 64, 12, kHeadingColor, true);
-  DrawLabel(dc, font, L" 영상 화질 ", 44, 80, 60, 12, kHeadingColor, true);
-  DrawLabel(dc, font, L" 특수 설정 ", 168, 80, 60, 12, kHeadingColor, true);
+  DrawLabel(dc, font, L" BGM 경로 ", RECT{44, 40, 44 + 64, 40 + 12}, kHeadingColor, true);
+  DrawLabel(dc, font, L" 영상 화질 ", RECT{44, 80, 44 + 60, 80 + 12}, kHeadingColor, true);
+  DrawLabel(dc, font, L" 특수 설정 ", RECT{168, 80, 168 + 60, 80 + 12}, kHeadingColor, true);
   // A label wraps at word breaks within its box.
-  DrawLabel(dc, boldFont_.get(), L"Lumivale Screen Saver", 160, 136, 113, 25, kHeadingColor, false, DT_WORDBREAK);
-  DrawLabel(dc, font, L"Orvane Team에서 리모델링된 스크린 세이버입니다", 16, 224, 297, 17, RGB(0, 0, 0), false);
+  DrawLabel(dc, boldFont_.get(), L"Lumivale Screen Saver", RECT{160, 136, 160 + 113, 136 + 25}, kHeadingColor, false, DT_WORDBREAK);
+  DrawLabel(dc, font, L"Orvane Team에서 리모델링된 스크린 세이버입니다", RECT{16, 224, 16 + 297, 224 + 17}, RGB(0, 0, 0), false);
   DrawPicturePart(dc, thumb_, 280, 136, 0, 0, 70, 70);
 
   RECT inner = kTxtSh;
   InflateRect(&inner, -1, -1);
-  UniqueBrush back(CreateSolidBrush(kPathBack));
-  FillRect(dc, &inner, back.get());
+  FillSolid(dc, inner, kPathBack);
   FrameRectangle(dc, kTxtSh, pathHot_ ? kFrameHot : kFrameIdle);
   ShowBuffer();
 }
@@ -243,7 +247,7 @@ void SetForm::App_Path_MouseLeave() {
 }
 
 void SetForm::ChooseMusicFile() {
-  DWORD flags = 0x80000;  // explorer style
+  DWORD flags = OFN_EXPLORER;
   std::wstring file = PathText();
   std::wstring filter = L"지원 음악파일(*.wav;*.mp3)|*.wav;*.mp3|";
   if (!ShowOpenDialog(hwnd(), flags, file, L"BGM 변경", filter, L"")) return;
@@ -254,7 +258,7 @@ void SetForm::ChooseMusicFile() {
 
 void SetForm::Save() {
   if (const DWORD error = SaveSettings(DiskCalls); error != ERROR_SUCCESS) {
-    ShowMessage(L"설정 파일을 저장하지 못했습니다.\r\n" + SettingsPath + L"\r\n" + SystemErrorText(error), 16,
+    ShowMessage(L"설정 파일을 저장하지 못했습니다.\r\n" + SettingsPath + L"\r\n" + SystemErrorText(error), MB_ICONERROR,
                 L"설정 저장 실패");
     return;
   }
@@ -264,7 +268,8 @@ void SetForm::Save() {
 
 bool SetForm::Unload() {
   if (!SettingsSaved &&
-      ShowMsgBox(L"설정이 저장되지 않습니다.\r\n종료하시겠습니까?", 52, L"설정 무시하고 닫기") == 7)
+      ShowMsgBox(L"설정이 저장되지 않습니다.\r\n종료하시겠습니까?", MB_YESNO | MB_ICONEXCLAMATION, L"설정 무시하고 닫기",
+                 hwnd()) == IDNO)
     return false;
   if (magnetic_) magnetic_->RemoveWindow(hwnd());
   KillTimer(hwnd(), kWaitForProcTimer);
@@ -278,12 +283,17 @@ void SetForm::OnSystemClose() {
   Unload();
 }
 
+void SetForm::ServeCore(UniqueHandle process, std::function<void(bool closeCoreWindow)> endProgram) {
+  coreProcess_ = std::move(process);
+  EndProgramAction = std::move(endProgram);
+}
+
 void SetForm::OnWaitForProc() {
-  if (WaitForSingleObject(CoreProcess.get(), 0) == WAIT_TIMEOUT) return;
+  if (WaitForSingleObject(coreProcess_.get(), 0) == WAIT_TIMEOUT) return;
   // Stopped first: the box's wait runs timers, and every further tick would stack another box.
   KillTimer(hwnd(), kWaitForProcTimer);
-  CoreProcess.reset();
-  ShowMsgBox(L"LumivaleCore.dll 미싱에러", 16, L"유지 불가");
+  coreProcess_.reset();
+  ShowMsgBox(L"LumivaleCore.dll 미싱에러", MB_ICONERROR, L"유지 불가", hwnd());
   EndProgramAction(false);
 }
 
@@ -293,27 +303,41 @@ void SetForm::OnKeyUp(WPARAM key) {
   if (enter_.KeyUp(static_cast<unsigned>(key), ModifierHeld())) Save();
 }
 
-bool SetForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+Window::Handled SetForm::OnTimer(UINT_PTR id) {
+  if (id == kWaitForProcTimer) OnWaitForProc();
+  return 0;
+}
+
+Window::Handled SetForm::OnKey(UINT msg, WPARAM key, LPARAM) {
   switch (msg) {
-    case WM_TIMER:
-      if (wParam == kWaitForProcTimer) OnWaitForProc();
-      result = 0;
-      return true;
     case WM_KEYDOWN:
-      OnKeyDown(wParam);
+    // With no window holding the keyboard (as after a message box, which disabled the dialog),
+    // keys reach the active window as system keys.
+    case WM_SYSKEYDOWN:
+      OnKeyDown(key);
       break;
     case WM_KEYUP:
-      OnKeyUp(wParam);
-      result = 0;
-      return true;
-    case WM_SYSKEYDOWN:
-      // With no window holding the keyboard (as after a message box, which disabled the
-      // dialog), keys reach the active window as system keys.
-      OnKeyDown(wParam);
-      break;
+      OnKeyUp(key);
+      return 0;
     case WM_SYSKEYUP:
-      if (wParam == VK_RETURN) OnKeyUp(wParam);
+      if (key == VK_RETURN) OnKeyUp(key);
       break;
+  }
+  return {};
+}
+
+Window::Handled SetForm::OnClose() {
+  // Alt+F4 and the task bar arrive as the system close command, which has run the unload path
+  // already; any other close runs it here. The window is never destroyed by a close.
+  if (closeAskedBySystem_)
+    closeAskedBySystem_ = false;
+  else
+    Unload();
+  return 0;
+}
+
+Window::Handled SetForm::OnOther(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_KILLFOCUS:
       enter_.FocusLost();
       break;
@@ -324,55 +348,31 @@ bool SetForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
         HWND focus = GetFocus();
         if (!focus || (focus != hwnd() && !IsChild(hwnd(), focus))) SetFocus(hwnd());
       }
-      result = 0;
-      return true;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      StartWindowDrag(hwnd());
-      result = 0;
-      return true;
+      return 0;
     case WM_CTLCOLOREDIT:
       if (reinterpret_cast<HWND>(lParam) == appPath_) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, pathHot_ ? RGB(0, 0, 0) : kPathTextIdle);
         SetBkColor(dc, kPathBack);
-        result = reinterpret_cast<LRESULT>(pathBrush_.get());
-        return true;
+        return reinterpret_cast<LRESULT>(pathBrush_.get());
       }
       break;
-    case WM_CLOSE:
-      // Alt+F4 and the task bar arrive as the system close command, which has run the unload
-      // path already; any other close runs it here. The window is never destroyed by a close.
-      if (closeAskedBySystem_)
-        closeAskedBySystem_ = false;
-      else
-        Unload();
-      result = 0;
-      return true;
   }
-  return Form::OnMessage(msg, wParam, lParam, result);
+  return {};
 }
 
-LRESULT CALLBACK SetForm::PathBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<SetForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || !self->pathBoxProc_) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  try {
-    return self->OnPathBoxMessage(hwnd, msg, wParam, lParam);
-  } catch (...) {
-    return CallWindowProcW(self->pathBoxProc_, hwnd, msg, wParam, lParam);
-  }
-}
-
-LRESULT SetForm::OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  const WNDPROC original = pathBoxProc_;
-  switch (msg) {
+void SetForm::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
+                             WPARAM& wParam, LPARAM& lParam) {
+  const HWND hwnd = lng_hWnd;
+  switch (uMsg) {
     case WM_CHAR:
       if (wParam == 1) {  // Ctrl+A
         SendMessageW(hwnd, EM_SETSEL, 0, GetWindowTextLengthW(hwnd));
-        return 0;
+        bHandled = true;
+      } else if (wParam == VK_RETURN) {
+        bHandled = true;  // no beep; the key's release still saves
       }
-      if (wParam == VK_RETURN) return 0;  // no beep; the key's release still saves
+      if (bHandled) lReturn = 0;
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -381,15 +381,12 @@ LRESULT SetForm::OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_KILLFOCUS:
       enter_.FocusLost();
       break;
-    case WM_KEYUP: {
-      const LRESULT r = CallWindowProcW(original, hwnd, msg, wParam, lParam);
-      OnKeyUp(wParam);
-      return r;
-    }
+    case WM_KEYUP:
+      if (!bBefore) OnKeyUp(wParam);  // after the box has had the key
+      break;
     case WM_MOUSEMOVE: {
       HookMouseLeave(hwnd, u"App_Path", this, u"");
-      const std::uint8_t buttons = ((wParam & MK_LBUTTON) ? 1 : 0) | ((wParam & MK_RBUTTON) ? 2 : 0) |
-                                   ((wParam & MK_MBUTTON) ? 4 : 0);
+      const auto buttons = static_cast<std::uint8_t>(MouseButtons(wParam));
       UpdateWindowTip(hwnd, buttons, FromWide(PathText()), false, static_cast<short>(LOWORD(lParam)),
                       static_cast<short>(HIWORD(lParam)));
       SetPathBoxHot(true);
@@ -403,13 +400,10 @@ LRESULT SetForm::OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
       SetPathBoxHot(true);
       break;
     case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      pathBoxProc_ = nullptr;
+      pathBoxHooks_.UnhookWindow(hwnd);  // the box's own procedure still gets the message
       appPath_ = nullptr;
       break;
   }
-  return CallWindowProcW(original, hwnd, msg, wParam, lParam);
 }
 
 SetForm& SettingsDialog() {
@@ -420,5 +414,3 @@ SetForm& SettingsDialog() {
   }
   return *slot;
 }
-
-bool SettingsDialogExists() { return DialogSlot() != nullptr; }

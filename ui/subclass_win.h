@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "magnetic/message_filter.h"
-#include "magnetic/thunk_win.h"
+#include "ui/message_filter.h"
+#include "ui/thunk_win.h"
 
 // What a hooked window calls back. bBefore says the phase. bHandled set in the before phase skips
 // the window's procedure and the after phase; lReturn is what the platform receives (in the after
@@ -32,7 +32,7 @@ struct HookBlock;
 class HookService {
  public:
   // Stands for every message in HookMessage.
-  static constexpr UINT kAllMessages = magnetic::MessageFilter::kAllMessages;
+  static constexpr UINT kAllMessages = subclass::MessageFilter::kAllMessages;
 
   explicit HookService(HookOwner& owner);
   ~HookService();  // unhooks whatever is still hooked
@@ -75,7 +75,7 @@ class HookService {
     std::unique_ptr<HookBlock, BlockDeleter> block;
   };
 
-  static void AddMessageToFilter(UINT uMsg, magnetic::MessageFilter& filter);
+  static void AddMessageToFilter(UINT uMsg, subclass::MessageFilter& filter);
 
   HookOwner& owner_;
   std::vector<HookSlot> slots_;

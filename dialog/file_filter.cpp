@@ -1,4 +1,4 @@
-#include "settings/file_filter.h"
+#include "dialog/file_filter.h"
 
 Text ConvertFilter(const Text& filter) {
   if (filter.empty()) return Text(1, u'\0');

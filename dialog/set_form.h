@@ -14,19 +14,22 @@
 #include "controls/checkbox.h"
 #include "controls/hyperlink.h"
 #include "controls/optionbox.h"
-#include "settings/enter_save.h"
+#include "dialog/enter_save.h"
 #include "settings/settings_store.h"
 #include "ui/gdi.h"
+#include "ui/handles.h"
 #include "ui/picture.h"
+#include "ui/skinned_form.h"
+#include "ui/subclass_win.h"
 #include "ui/window.h"
 
-class cMagneticWnd;
+class MagneticWindows;
 
 // The two web pages the dialog's links open (addresses under a reserved domain).
 extern const wchar_t* const kOrvaneTeamPage;
 extern const wchar_t* const kPavoVideoPage;
 
-class SetForm : public Form, public NamedMethods {
+class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
  public:
   SetForm();
   ~SetForm() override;
@@ -34,6 +37,9 @@ class SetForm : public Form, public NamedMethods {
   // Creates the window and runs the load step; the window stays hidden until Show.
   bool Load();
   void Show();
+  // The core the dialog serves, handed down by the program: its process, which the supervision
+  // timer watches and closes once it has ended, and what ends the program.
+  void ServeCore(UniqueHandle process, std::function<void(bool closeCoreWindow)> endProgram);
   // The supervision timer: once a second the core must still run.
   void SetWaitForProc(bool on);
 
@@ -46,7 +52,8 @@ class SetForm : public Form, public NamedMethods {
   void Save();
 
   // What ends the program: after asking the core's settings window to close (the unload path),
-  // or at once (the core is gone). Tests put their own.
+  // or at once (the core is gone). Until a core is served, the process just exits. Tests put their
+  // own.
   std::function<void(bool closeCoreWindow)> EndProgramAction;
   // What opens a web page (tests put their own).
   std::function<void(const wchar_t*)> OpenPage;
@@ -66,11 +73,15 @@ class SetForm : public Form, public NamedMethods {
   void App_Path_MouseLeave();
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
+  Handled OnTimer(UINT_PTR id) override;
+  Handled OnClose() override;
+  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  static LRESULT CALLBACK PathBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT OnPathBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // The path box's messages (a system EDIT, hooked).
+  void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
+                      WPARAM& wParam, LPARAM& lParam) override;
   void OnKeyDown(WPARAM key);
   void OnKeyUp(WPARAM key);
   void OnSystemClose();
@@ -87,14 +98,13 @@ class SetForm : public Form, public NamedMethods {
   CheckBox omake1_, omake2_;
   HyperLink goPavo_, goHome_;
   HWND appPath_ = nullptr;
-  WNDPROC pathBoxProc_ = nullptr;
   bool pathHot_ = false;
   bool closeAskedBySystem_ = false;
   EnterSave enter_;
-  std::unique_ptr<cMagneticWnd> magnetic_;
+  UniqueHandle coreProcess_;
+  std::unique_ptr<MagneticWindows> magnetic_;
+  HookService pathBoxHooks_{*this};  // last: unhooks the path box before anything else goes
 };
 
 // The process-wide dialog, created and loaded (not shown) on first use.
 SetForm& SettingsDialog();
-// Whether it exists yet.
-bool SettingsDialogExists();

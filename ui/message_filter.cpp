@@ -1,8 +1,8 @@
-#include "magnetic/message_filter.h"
+#include "ui/message_filter.h"
 
 #include <algorithm>
 
-namespace magnetic {
+namespace subclass {
 
 void MessageFilter::Add(std::uint32_t message) {
   if (message == kAllMessages) {
@@ -24,4 +24,4 @@ void MessageFilter::Clear() {
   table_.shrink_to_fit();
 }
 
-}  // namespace magnetic
+}  // namespace subclass

@@ -1,4 +1,4 @@
-#include "settings/utf.h"
+#include "base/utf.h"
 
 namespace {
 

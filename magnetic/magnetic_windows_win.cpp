@@ -1,10 +1,9 @@
-#include "magnetic/magnetic_wnd.h"
+#include "magnetic/magnetic_windows.h"
 
 #include <algorithm>
 
 using magnetic::Point;
 using magnetic::Rect;
-using magnetic::WindowId;
 
 namespace {
 
@@ -25,28 +24,28 @@ constexpr struct {
 
 }  // namespace
 
-bool cMagneticWnd::Platform::GetWindowRect(WindowId window, Rect& rect) {
+bool MagneticWindows::Platform::GetWindowRect(WindowId window, Rect& rect) {
   RECT r;
   if (!::GetWindowRect(Handle(window), &r)) return false;
   rect = FromRECT(r);
   return true;
 }
 
-bool cMagneticWnd::Platform::GetWorkArea(Rect& rect) {
+bool MagneticWindows::Platform::GetWorkArea(Rect& rect) {
   RECT r;
   if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return false;
   rect = FromRECT(r);
   return true;
 }
 
-bool cMagneticWnd::Platform::GetCursorPos(Point& point) {
+bool MagneticWindows::Platform::GetCursorPos(Point& point) {
   POINT p;
   if (!::GetCursorPos(&p)) return false;
   point = {p.x, p.y};
   return true;
 }
 
-void cMagneticWnd::Platform::MoveWindows(const std::vector<magnetic::WindowMove>& moves) {
+void MagneticWindows::Platform::MoveWindows(const std::vector<magnetic::WindowMove>& moves) {
   if (moves.empty()) return;
   HDWP batch = BeginDeferWindowPos(0);
   for (const auto& m : moves) {
@@ -57,13 +56,13 @@ void cMagneticWnd::Platform::MoveWindows(const std::vector<magnetic::WindowMove>
   if (batch) EndDeferWindowPos(batch);
 }
 
-cMagneticWnd::cMagneticWnd() = default;
+MagneticWindows::MagneticWindows() = default;
 
-cMagneticWnd::~cMagneticWnd() {
+MagneticWindows::~MagneticWindows() {
   if (layout_.Count() != 0) hooks_.UnhookAll();
 }
 
-bool cMagneticWnd::AddWindow(HWND hWnd, HWND hWndParent, CloseHandler onClose) {
+bool MagneticWindows::AddWindow(HWND hWnd, HWND hWndParent, CloseHandler onClose) {
   if (!layout_.AddEntry(Id(hWnd), Id(hWndParent))) return false;
   closeHandlers_.emplace_back(hWnd, std::move(onClose));
   layout_.CheckGlueing();
@@ -72,7 +71,7 @@ bool cMagneticWnd::AddWindow(HWND hWnd, HWND hWndParent, CloseHandler onClose) {
   return true;
 }
 
-bool cMagneticWnd::RemoveWindow(HWND hWnd) {
+bool MagneticWindows::RemoveWindow(HWND hWnd) {
   if (!layout_.RemoveEntry(Id(hWnd))) return false;
   std::erase_if(closeHandlers_, [hWnd](const auto& h) { return h.first == hWnd; });
   hooks_.UnhookWindow(hWnd);
@@ -80,9 +79,9 @@ bool cMagneticWnd::RemoveWindow(HWND hWnd) {
   return true;
 }
 
-void cMagneticWnd::CheckGlueing() { layout_.CheckGlueing(); }
+void MagneticWindows::CheckGlueing() { layout_.CheckGlueing(); }
 
-void cMagneticWnd::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd,
+void MagneticWindows::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd,
                                   UINT& uMsg, WPARAM& wParam, LPARAM& lParam) {
   try {
     switch (uMsg) {
@@ -117,7 +116,7 @@ void cMagneticWnd::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn
   }
 }
 
-void cMagneticWnd::OnSysCommand(HWND hWnd, WPARAM& wParam) {
+void MagneticWindows::OnSysCommand(HWND hWnd, WPARAM& wParam) {
   // The whole wParam counts: a command carrying a hit-test code in its low bits is not matched.
   switch (wParam) {
     case SC_MOVE: {

@@ -1,11 +1,11 @@
-#include "settings/open_dialog.h"
+#include "dialog/open_dialog.h"
 
 #include <commdlg.h>
 
 #include "msgbox/msgbox_service.h"
-#include "settings/file_filter.h"
+#include "base/wide.h"
+#include "dialog/file_filter.h"
 #include "ui/late_load.h"
-#include "ui/wide.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ bool ShowOpenDialog(HWND owner, DWORD& flags, std::wstring& fileName, const std:
   EnableForms(false);
   bool chosen = false;
   if (fileName.size() > kBufferChars) {
-    ShowMsgBox(L"파일 열기/저장 다이어로그 호출 에러 발생.", 48, L"DLL호출 에러");
+    ShowMsgBox(L"파일 열기/저장 다이어로그 호출 에러 발생.", MB_ICONEXCLAMATION, L"DLL호출 에러", owner);
     EnableForms(true);
     return false;
   }

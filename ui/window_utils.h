@@ -11,5 +11,12 @@ void SetTopmost(HWND window, bool topmost);
 // loop runs until the button is released. A capture held by a control is released first.
 void StartWindowDrag(HWND window);
 
+// The modifier keys held now as a mask: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState();
+// The masks of a mouse message's key state: buttons (1 left, 2 right, 4 middle) and modifiers
+// (1 Shift, 2 Ctrl, 4 Alt, the last one read from the keyboard).
+int MouseButtons(WPARAM keys);
+int MouseShift(WPARAM keys);
+
 // The arrow pointer (true) or the hand over something clickable (false).
 void SetPointerShape(bool arrow);

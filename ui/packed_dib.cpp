@@ -1,4 +1,4 @@
-#include "resources/packed_dib.h"
+#include "ui/packed_dib.h"
 
 #include <array>
 

@@ -9,7 +9,7 @@
 
 #include <utility>
 
-namespace magnetic {
+namespace subclass {
 
 using ThunkTarget = LRESULT(CALLBACK*)(void* context, HWND hWnd, UINT uMsg, WPARAM wParam,
                                        LPARAM lParam);
@@ -39,13 +39,9 @@ class Thunk {
   WNDPROC Procedure() const { return reinterpret_cast<WNDPROC>(stub_); }
   void Reset();
 
-  // Stubs in use in the whole process, and pages of stubs mapped (for leak checks).
-  static int LiveCount();
-  static int PageCount();
-
  private:
   explicit Thunk(void* stub) : stub_(stub) {}
   void* stub_ = nullptr;
 };
 
-}  // namespace magnetic
+}  // namespace subclass

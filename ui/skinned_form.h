@@ -1,0 +1,25 @@
+#pragma once
+// The program's skinned top-level windows (the settings dialog, the message box): borderless and
+// topmost, with rounded corners, moved by a press anywhere on them that no control takes, drawn
+// into their back buffer with the caption painted on the skin.
+#include <windows.h>
+
+#include "ui/window.h"
+
+class SkinnedForm : public Form {
+ protected:
+  // Creates the window, hidden, in the topmost band.
+  bool CreateSkinnedForm(const wchar_t* title, int x, int y, int width, int height, DWORD exStyle);
+  // Gives the window its rounded outline for this size.
+  void RoundCorners(int width, int height);
+
+  // Draws text left and top aligned in the box, in the colour, on white when opaque.
+  static void DrawLabel(HDC dc, HFONT font, const wchar_t* text, const RECT& box, COLORREF color, bool opaque,
+                        UINT format = DT_SINGLELINE);
+  // The caption line at the top of the skin.
+  static void DrawCaption(HDC dc, HFONT font, const wchar_t* text, const RECT& box) {
+    DrawLabel(dc, font, text, box, RGB(0x40, 0x40, 0x40), false);
+  }
+
+  Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
+};

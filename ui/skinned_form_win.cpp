@@ -1,0 +1,31 @@
+#include "ui/skinned_form.h"
+
+#include "ui/gdi.h"
+#include "ui/window_utils.h"
+
+bool SkinnedForm::CreateSkinnedForm(const wchar_t* title, int x, int y, int width, int height, DWORD exStyle) {
+  if (!CreateForm(title, x, y, width, height, nullptr, exStyle)) return false;
+  SetTopmost(hwnd(), true);
+  return true;
+}
+
+void SkinnedForm::RoundCorners(int width, int height) {
+  UniqueRegion region(CreateRoundRectRgn(0, 0, width + 1, height + 1, 9, 9));
+  if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
+}
+
+void SkinnedForm::DrawLabel(HDC dc, HFONT font, const wchar_t* text, const RECT& box, COLORREF color, bool opaque,
+                            UINT format) {
+  SelectScope select(dc, font);
+  SetTextColor(dc, color);
+  SetBkColor(dc, RGB(255, 255, 255));
+  SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
+  RECT r = box;
+  DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX | format);
+}
+
+Window::Handled SkinnedForm::OnMouse(UINT msg, WPARAM, LPARAM) {
+  if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) return {};
+  StartWindowDrag(hwnd());
+  return 0;
+}
