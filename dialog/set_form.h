@@ -80,7 +80,7 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
 
  private:
   // The path box's messages (a system EDIT, hooked).
-  void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
+  void SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
                       WPARAM& wParam, LPARAM& lParam) override;
   void OnKeyDown(WPARAM key);
   void OnKeyUp(WPARAM key);

@@ -361,7 +361,7 @@ Window::Handled SetForm::OnOther(UINT msg, WPARAM wParam, LPARAM lParam) {
   return {};
 }
 
-void SetForm::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
+void SetForm::SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
                              WPARAM& wParam, LPARAM& lParam) {
   const HWND hwnd = lng_hWnd;
   switch (uMsg) {

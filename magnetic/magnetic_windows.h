@@ -1,7 +1,7 @@
 #pragma once
 // Magnetic top-level windows: while dragged, their edges jump onto the work area's edges and onto
 // each other's; a window glued to its parent travels with it. The manager learns of drags through
-// the hook service, which calls zSubclass_Proc for the five messages it registers.
+// the hook service, which calls SubclassProc for the five messages it registers.
 #include <windows.h>
 
 #include <functional>
@@ -29,7 +29,7 @@ class MagneticWindows final : public HookOwner {
   bool RemoveWindow(HWND hWnd);
   void CheckGlueing();
 
-  void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
+  void SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
                       WPARAM& wParam, LPARAM& lParam) override;
 
   const magnetic::MagneticLayout& Layout() const { return layout_; }

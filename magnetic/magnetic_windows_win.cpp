@@ -81,7 +81,7 @@ bool MagneticWindows::RemoveWindow(HWND hWnd) {
 
 void MagneticWindows::CheckGlueing() { layout_.CheckGlueing(); }
 
-void MagneticWindows::zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd,
+void MagneticWindows::SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd,
                                   UINT& uMsg, WPARAM& wParam, LPARAM& lParam) {
   try {
     switch (uMsg) {

@@ -51,7 +51,7 @@ void HookBlock::Callback(bool before, bool& handled, LRESULT& result, HWND& hWnd
   const MessageFilter& filter = before ? Before : After;
   if (!owner || !filter.Matches(uMsg)) return;
   try {
-    owner->zSubclass_Proc(before, handled, result, hWnd, uMsg, wParam, lParam);
+    owner->SubclassProc(before, handled, result, hWnd, uMsg, wParam, lParam);
   } catch (...) {
     // A failing callback ends its own handling; the message goes on its way.
   }

@@ -17,7 +17,7 @@
 // own copies: what the before phase changes is what the procedure and the after phase see.
 class HookOwner {
  public:
-  virtual void zSubclass_Proc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd,
+  virtual void SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd,
                               UINT& uMsg, WPARAM& wParam, LPARAM& lParam) = 0;
 
  protected:

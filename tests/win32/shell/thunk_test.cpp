@@ -25,7 +25,7 @@ struct Owner final : HookOwner {
   HookService service{*this};
   int calls = 0;
   std::function<void(bool before, HWND)> act;
-  void zSubclass_Proc(bool before, bool&, LRESULT&, HWND& hwnd, UINT&, WPARAM&, LPARAM&) override {
+  void SubclassProc(bool before, bool&, LRESULT&, HWND& hwnd, UINT&, WPARAM&, LPARAM&) override {
     ++calls;
     if (auto a = act) a(before, hwnd);  // a copy: the action may end the hook
   }
