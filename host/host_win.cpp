@@ -81,7 +81,15 @@ class HookedCoreWindows final : public CoreWindows {
     return true;
   }
   bool HasParent(WindowId window) override { return GetParent(reinterpret_cast<HWND>(window)) != nullptr; }
-  bool OwnsTopLevelWindow() override { return NextProcessWindow(processId_, nullptr) != nullptr; }
+  // The system's default IME window, which a GUI thread may get at any moment, is not the core's.
+  bool OwnsTopLevelWindow() override {
+    for (HWND w = NextProcessWindow(processId_, nullptr); w; w = NextProcessWindow(processId_, w)) {
+      wchar_t windowClass[8] = {};
+      GetClassNameW(w, windowClass, 8);
+      if (lstrcmpiW(windowClass, L"IME") != 0) return true;
+    }
+    return false;
+  }
   std::int64_t NowMs() override { return static_cast<std::int64_t>(GetTickCount64()); }
 
  private:
