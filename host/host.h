@@ -2,9 +2,6 @@
 // Start-up and supervision of the renderer core.
 #include <windows.h>
 
-// The next parentless top-level window of the process after `after` in Z order (0: from the top).
-HWND NextProcessWindow(DWORD processId, HWND after);
-
 // The entry procedure's whole course; returns only when the core's settings window was found and
 // the settings dialog is showing.
 void Main();

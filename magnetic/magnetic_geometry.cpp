@@ -10,9 +10,6 @@ namespace {
 // Coordinates wrap like the platform's 32-bit arithmetic instead of overflowing.
 std::int32_t Wrap(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
 
-std::int64_t Width(const Rect& r) { return std::int64_t{r.right} - r.left; }
-std::int64_t Height(const Rect& r) { return std::int64_t{r.bottom} - r.top; }
-
 bool Near(std::int32_t a, std::int32_t b) { return std::llabs(std::int64_t{a} - b) < kSnapDistance; }
 
 // The first of the four edge pairs (near/near, near/far, far/near, far/far) that lie close gives

@@ -9,21 +9,6 @@
 
 namespace magnetic {
 
-// Screen pixels; left, top, right, bottom as the platform reports them.
-struct Rect {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t right = 0;
-  std::int32_t bottom = 0;
-  friend bool operator==(const Rect&, const Rect&) = default;
-};
-
-struct Point {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  friend bool operator==(const Point&, const Point&) = default;
-};
-
 struct WindowEntry {
   WindowId hWnd = 0;
   WindowId hWndParent = 0;  // the window this one sticks to, 0 for none

@@ -38,9 +38,9 @@ class MagneticWindows final : public HookOwner {
  private:
   class Platform final : public magnetic::MagneticPlatform {
    public:
-    bool GetWindowRect(WindowId window, magnetic::Rect& rect) override;
-    bool GetWorkArea(magnetic::Rect& rect) override;
-    bool GetCursorPos(magnetic::Point& point) override;
+    bool GetWindowRect(WindowId window, Rect& rect) override;
+    bool GetWorkArea(Rect& rect) override;
+    bool GetCursorPos(Point& point) override;
     void MoveWindows(const std::vector<magnetic::WindowMove>& moves) override;
   };
 

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-using magnetic::Point;
-using magnetic::Rect;
-
 namespace {
 
 WindowId Id(HWND hWnd) { return reinterpret_cast<WindowId>(hWnd); }

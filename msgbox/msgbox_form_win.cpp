@@ -9,11 +9,11 @@ namespace {
 
 // Stretches a whole skin piece over a rectangle (frame bands and edges are one pixel thick).
 void StretchPiece(HDC dc, const Picture& piece, const Rect& r) {
-  if (!piece || r.width <= 0 || r.height <= 0) return;
+  if (!piece || Width(r) <= 0 || Height(r) <= 0) return;
   UniqueDC source(CreateCompatibleDC(dc));
   SelectScope select(source.get(), piece.bitmap());
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  GdiAlphaBlend(dc, r.x, r.y, r.width, r.height, source.get(), 0, 0, piece.width(), piece.height(), blend);
+  GdiAlphaBlend(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0, piece.width(), piece.height(), blend);
 }
 
 SIZE MeasureText(HFONT font, const std::wstring& text) {
@@ -83,7 +83,7 @@ void MsgboxFr::CreateButtons() {
   if (!buttonsShown_ || yes_ || ok_) return;
   const auto make = [this](const Rect& r, const Picture& skin, const char16_t* tip, int choice) {
     auto button = std::make_unique<Button>();
-    button->Create(hwnd(), r.x, r.y, r.width, r.height);
+    button->Create(hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top);
     button->SetButtonSkin(&skin);
     button->SetTrackTipText(tip);
     button->Click = [this, choice] { Choose(choice); };
@@ -104,18 +104,18 @@ void MsgboxFr::Redraw() {
   DrawPicturePart(dc, skin_[0], 0, 0, 0, 0, skin_[0].width(), skin_[0].height());
   for (int i = 0; i < 7; ++i) StretchPiece(dc, skin_[i + 1], layout_.frame[i]);  // the pieces after the corner
   if (buttonsShown_) {
-    if (yesNo_) DrawPicturePart(dc, shadow_, layout_.shadow[0].x, layout_.shadow[0].y, 0, 0, 42, 21);
-    DrawPicturePart(dc, shadow_, layout_.shadow[1].x, layout_.shadow[1].y, 0, 0, 42, 21);
+    if (yesNo_) DrawPicturePart(dc, shadow_, layout_.shadow[0].left, layout_.shadow[0].top, 0, 0, 42, 21);
+    DrawPicturePart(dc, shadow_, layout_.shadow[1].left, layout_.shadow[1].top, 0, 0, 42, 21);
   }
   const Picture* icon = icon_ == MsgIcon::Information ? &iconInfo_
                         : icon_ == MsgIcon::Exclamation ? &iconWarn_
                         : icon_ == MsgIcon::Critical    ? &iconError_
                                                         : nullptr;
-  if (icon) DrawPicturePart(dc, *icon, layout_.icon.x, layout_.icon.y, 0, 0, 32, 32);
+  if (icon) DrawPicturePart(dc, *icon, layout_.icon.left, layout_.icon.top, 0, 0, 32, 32);
 
   DrawCaption(dc, captionFont_.get(), caption_.c_str(), RECT{8, 3, 8 + 297, 3 + 17});
   const Rect& p = layout_.prompt;
-  DrawLabel(dc, promptFont_.get(), prompt_.c_str(), RECT{p.x, p.y, p.x + p.width, p.y + p.height}, RGB(0, 0, 0), true,
+  DrawLabel(dc, promptFont_.get(), prompt_.c_str(), RECT{p.left, p.top, p.right, p.bottom}, RGB(0, 0, 0), true,
             DT_EXPANDTABS);
   ShowBuffer();
 }

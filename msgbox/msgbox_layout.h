@@ -2,6 +2,7 @@
 // What a message box shows and where, decided from its style and its prompt's size alone.
 #include <cstdint>
 
+#include "base/geometry.h"
 #include "base/utf.h"
 
 enum class MsgIcon { None, Information, Exclamation, Critical };
@@ -13,11 +14,6 @@ struct MsgBoxStyle {
 
 // Only the button bit 0x4 and the icon bits are read; 0x40 wins over 0x30, which wins over 0x10.
 MsgBoxStyle DecodeMsgBoxStyle(std::int32_t style);
-
-struct Rect {
-  int x = 0, y = 0, width = 0, height = 0;
-  bool operator==(const Rect&) const = default;
-};
 
 struct MsgBoxLayout {
   int width = 0, height = 0;  // the window's inner size

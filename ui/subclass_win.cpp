@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "ui/live_objects.h"
+
 using subclass::MessageFilter;
 using subclass::Thunk;
 
@@ -147,4 +149,4 @@ HookService::SlotInfo HookService::Slot(int index) const {
   return info;
 }
 
-int HookService::LiveBlocks() { return liveBlocks.load(); }
+int LiveHookBlocks() { return liveBlocks.load(); }

@@ -63,9 +63,6 @@ class HookService {
   int SlotCount() const { return static_cast<int>(slots_.size()); }
   SlotInfo Slot(int index) const;
 
-  // Blocks alive in the process, including released ones whose dispatch has not returned yet.
-  static int LiveBlocks();
-
  private:
   struct BlockDeleter {
     void operator()(HookBlock* block) const;

@@ -23,17 +23,17 @@ TEST(MsgBoxLayout, SizeAndPieces) {
     const MsgBoxLayout l = ArrangeMsgBox(r.pw, r.ph, 1280, 800);
     EXPECT_EQ(l.width, r.w) << r.pw;
     EXPECT_EQ(l.height, r.h) << r.ph;
-    EXPECT_EQ(l.prompt, (Rect{56, (r.h - r.ph) / 2 - 2, r.pw, r.ph})) << r.pw;
-    EXPECT_EQ(l.no, (Rect{r.w - 63, r.h - 32, 40, 19})) << r.pw;  // 23 from the right
-    EXPECT_EQ(l.yes, (Rect{r.w - 106, r.h - 32, 40, 19})) << r.pw;
+    EXPECT_EQ(l.prompt, Box(56, (r.h - r.ph) / 2 - 2, r.pw, r.ph)) << r.pw;
+    EXPECT_EQ(l.no, Box(r.w - 63, r.h - 32, 40, 19)) << r.pw;  // 23 from the right
+    EXPECT_EQ(l.yes, Box(r.w - 106, r.h - 32, 40, 19)) << r.pw;
     EXPECT_EQ(l.left, (1280 - r.w) / 2);
   }
   const MsgBoxLayout l = ArrangeMsgBox(150, 12, 1280, 800);
-  const Rect frame[7] = {{10, 0, 210, 33}, {220, 0, 10, 32}, {0, 32, 10, 32}, {220, 32, 10, 32},
-                         {0, 64, 10, 36},  {10, 64, 210, 36}, {220, 64, 10, 36}};
+  const Rect frame[7] = {Box(10, 0, 210, 33), Box(220, 0, 10, 32), Box(0, 32, 10, 32), Box(220, 32, 10, 32),
+                         Box(0, 64, 10, 36),  Box(10, 64, 210, 36), Box(220, 64, 10, 36)};
   for (int i = 0; i < 7; ++i) EXPECT_EQ(l.frame[i], frame[i]) << "frame " << i;
-  EXPECT_EQ(l.shadow[0], (Rect{123, 68, 42, 21}));
-  EXPECT_EQ(l.icon, (Rect{12, 33, 32, 32}));
+  EXPECT_EQ(l.shadow[0], Box(123, 68, 42, 21));
+  EXPECT_EQ(l.icon, Box(12, 33, 32, 32));
 }
 
 TEST(MsgBoxText, PromptCutAndClipboardBlock) {

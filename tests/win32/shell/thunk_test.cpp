@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "ui/live_objects.h"
 #include "ui/subclass_win.h"
 #include "tests/win32/support.h"
 
@@ -61,7 +62,7 @@ TEST(Thunk, CodeIsExecuteReadOnlyAndStackWalksPassThroughIt) {
 TEST(Thunk, UnhookedInsideItsOwnDispatchLeavesNothing) {
   PlainWindow w;
   const WNDPROC original = ProcOf(w.hwnd);
-  const int blocks = HookService::LiveBlocks();
+  const int blocks = LiveHookBlocks();
   Owner owner;
   for (int i = 0; i < 500; ++i) {
     owner.calls = 0;
@@ -74,7 +75,7 @@ TEST(Thunk, UnhookedInsideItsOwnDispatchLeavesNothing) {
     ASSERT_EQ(owner.calls, 1) << "the after phase is silenced";
     ASSERT_EQ(ProcOf(w.hwnd), original);
   }
-  EXPECT_EQ(HookService::LiveBlocks(), blocks);
+  EXPECT_EQ(LiveHookBlocks(), blocks);
   EXPECT_EQ(owner.service.SlotCount(), 1);
 }
 
