@@ -56,6 +56,7 @@ SupervisionResult SuperviseCore(CoreWindows& core, int firstWindowGraceMs) {
     if (now >= graceEnd) return {Supervision::NoWindow};
     if (core.Wait(static_cast<int>(graceEnd - now)) == CoreWake::Ended) return {Supervision::CoreEnded};
   }
+  core.Settled();
   // A pass has just run; the next comes 100 ms after the end of the one before.
   std::int64_t nextPass = core.NowMs() + kPassIntervalMs;
   for (;;) {

@@ -25,6 +25,9 @@ class CoreWindows {
   // the windows told so far: a window may have been made and gone, or changed, since its news).
   virtual bool OwnsTopLevelWindow() = 0;
   virtual std::int64_t NowMs() = 0;
+  // Once, when the core is up and runs on without its settings window: what the dialog will need
+  // may be made ready now, off the path from that window to the dialog.
+  virtual void Settled() {}
 };
 
 inline const Text kCoreSettingsTitle = u"設定";

@@ -23,7 +23,7 @@ struct FakeWindow {
 class FakeCore : public CoreWindows {
  public:
   std::vector<FakeWindow> windows;
-  int endsAt = 60000, now = 0, waits = 0;
+  int endsAt = 60000, now = 0, waits = 0, settled = 0;
   std::vector<WindowId> told;
 
   CoreWake Wait(int ms) override {
@@ -63,6 +63,7 @@ class FakeCore : public CoreWindows {
     });
   }
   std::int64_t NowMs() override { return now; }
+  void Settled() override { ++settled; }
 
  private:
   bool Told(WindowId id) const { return std::find(told.begin(), told.end(), id) != told.end(); }
@@ -83,9 +84,10 @@ TEST(SuperviseCore, Outcomes) {
     Supervision outcome;
     WindowId window;
     int byMs;  // on the virtual clock: when the outcome must be known at the latest
+    bool settles = true;  // the core ran on with a window of its own and without the settings window
   };
   const Row rows[] = {
-      {"settings window third of three at idle", {{1, u"Lumivale"}, {2, u""}, {3, u"設定"}}, 60000, kFound, 3, 0},
+      {"settings window third of three at idle", {{1, u"Lumivale"}, {2, u""}, {3, u"設定"}}, 60000, kFound, 3, 0, false},
       {"settings window made later, found as its news comes", {{1, u"main"}, {2, u"設定", 700}}, 60000, kFound, 2, 700},
       {"renamed later without an event: the next pass", {{1, u"main", 0, 650}}, 60000, kFound, 1, 750},
       {"a later window renamed later", {{1, u"main"}, {2, u"x", 300, 1234}}, 60000, kFound, 2, 1334},
@@ -95,11 +97,11 @@ TEST(SuperviseCore, Outcomes) {
       {"longer or other titles never match",
        {{1, u"設定x"}, {2, u" 設定"}, {3, u"設 定"}, {4, u"設"}, {5, u"main", 0, 500, u"設定 "}}, 3000, kEnded, 0, 3000},
       {"a rename away from the title is not a match", {{1, u"設", 0, 100, u"設定!"}}, 3000, kEnded, 0, 3000},
-      {"no window once idle", {}, 60000, kNone, 0, 1000},
-      {"only an owned window once idle", {{1, u"main", 0, -1, u"", -1, true}}, 60000, kNone, 0, 1000},
-      {"first window after the grace", {{1, u"main", 1500}}, 60000, kNone, 0, 1000},
-      {"first window gone before idle", {{1, u"main", 0, -1, u"", 0}}, 60000, kNone, 0, 1000},
-      {"core ends before its first window", {}, 300, kEnded, 0, 300},
+      {"no window once idle", {}, 60000, kNone, 0, 1000, false},
+      {"only an owned window once idle", {{1, u"main", 0, -1, u"", -1, true}}, 60000, kNone, 0, 1000, false},
+      {"first window after the grace", {{1, u"main", 1500}}, 60000, kNone, 0, 1000, false},
+      {"first window gone before idle", {{1, u"main", 0, -1, u"", 0}}, 60000, kNone, 0, 1000, false},
+      {"core ends before its first window", {}, 300, kEnded, 0, 300, false},
       {"core ends while watched", {{1, u"main"}, {2, u"b", 800, -1, u"", 900}}, 2500, kEnded, 0, 2500},
       {"core ends without a window left", {{1, u"main", 0, -1, u"", 300}}, 4000, kEnded, 0, 4000},
   };
@@ -111,6 +113,7 @@ TEST(SuperviseCore, Outcomes) {
     EXPECT_EQ(r.outcome, row.outcome) << row.name;
     EXPECT_EQ(r.window, row.window) << row.name;
     EXPECT_LE(core.now, row.byMs) << row.name;
+    EXPECT_EQ(core.settled, row.settles ? 1 : 0) << row.name;
     // Asleep between passes: one wait per 100 ms and one per news, no more.
     EXPECT_LE(core.waits, core.now / kPassIntervalMs + static_cast<int>(row.windows.size()) + 2) << row.name;
   }
