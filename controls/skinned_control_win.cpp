@@ -5,6 +5,7 @@
 #include "controls/track_tip.h"
 #include "ui/window_utils.h"
 #include "ui/fonts.h"
+#include "ui/text.h"
 #include "base/wide.h"
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "controls/tip_placement.h"
 #include "ui/fonts.h"
+#include "ui/text.h"
 #include "ui/handles.h"
 #include "ui/late_load.h"
 #include "base/wide.h"

@@ -86,9 +86,16 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   void OnKeyUp(WPARAM key);
   void OnSystemClose();
   void OnWaitForProc();
+  void Paint();
+  // The path box (dialog/path_box_win.cpp).
+  void CreatePathBox();
   void ChooseMusicFile();
   void SetPathBoxHot(bool hot);
-  void Paint();
+  void DrawPathBoxFrame(HDC dc, bool withInside);
+  HBRUSH PathBoxColors(HDC dc) const;  // its text colours; the brush of its background
+
+  static constexpr UINT_PTR kWaitForProcTimer = 1;
+  static constexpr COLORREF kPathBack = RGB(241, 228, 228);
 
   Picture background_, thumb_, closeSkin_, folderSkin_, saveSkin_;
   UniqueFont boldFont_, captionFont_;

@@ -17,6 +17,7 @@
 #include "ui/gdi.h"
 #include "ui/message_loop.h"
 #include "ui/picture.h"
+#include "ui/text.h"
 #include "ui/window.h"
 
 namespace {
@@ -103,7 +104,7 @@ class GalleryForm : public Form {
   }
 
   void Label(HDC dc, int x, int y, const std::wstring& text) {
-    TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    DrawTextLine(dc, DialogFont(), RGB(40, 40, 40), x, y, text);
   }
 
   void PaintForm() {
@@ -112,9 +113,6 @@ class GalleryForm : public Form {
     FillSolid(dc, RECT{0, 0, Buffer().width(), Buffer().height()}, BackColor());
     if (background_) DrawPicturePart(dc, background_, 0, 0, 0, 0, background_.width(), background_.height());
 
-    SelectScope font(dc, DialogFont());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(40, 40, 40));
     Label(dc, kStripLeft + 110, 6, L"normal");
     Label(dc, kStripLeft + 170, 6, L"hover");
     Label(dc, kStripLeft + 230, 6, L"pressed");
