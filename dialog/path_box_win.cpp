@@ -16,17 +16,13 @@ namespace {
 
 constexpr int kPathBoxId = 100;
 constexpr COLORREF kFrameIdle = RGB(229, 203, 203), kFrameHot = RGB(191, 130, 130);
-constexpr COLORREF kPathTextIdle = RGB(64, 64, 64);
+constexpr COLORREF kPathTextIdle = RGB(64, 64, 64), kPathBack = RGB(241, 228, 228);
 constexpr RECT kTxtSh{24, 56, 24 + 292, 56 + 15};
-
-void FrameRectangle(HDC dc, const RECT& r, COLORREF color) {
-  UniqueBrush brush(CreateSolidBrush(color));
-  FrameRect(dc, &r, brush.get());
-}
 
 }  // namespace
 
 void SetForm::CreatePathBox() {
+  pathBrush_.reset(CreateSolidBrush(kPathBack));
   appPath_ = CreateWindowExW(0, L"EDIT", L"Program Path", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 26, 58,
                              288, 11, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPathBoxId)),
                              GetModuleHandleW(nullptr), nullptr);
@@ -47,13 +43,12 @@ std::wstring SetForm::PathText() const {
   return text;
 }
 
-void SetForm::DrawPathBoxFrame(HDC dc, bool withInside) {
-  if (withInside) {
-    RECT inner = kTxtSh;
-    InflateRect(&inner, -1, -1);
-    FillSolid(dc, inner, kPathBack);
-  }
-  FrameRectangle(dc, kTxtSh, pathHot_ ? kFrameHot : kFrameIdle);
+void SetForm::DrawPathBoxFrame(HDC dc) {
+  RECT inner = kTxtSh;
+  InflateRect(&inner, -1, -1);
+  FillSolid(dc, inner, kPathBack);
+  UniqueBrush frame(CreateSolidBrush(pathHot_ ? kFrameHot : kFrameIdle));
+  FrameRect(dc, &kTxtSh, frame.get());
 }
 
 HBRUSH SetForm::PathBoxColors(HDC dc) const {
@@ -66,7 +61,7 @@ void SetForm::SetPathBoxHot(bool hot) {
   if (pathHot_ == hot) return;
   pathHot_ = hot;
   if (HDC dc = BufferDC()) {
-    DrawPathBoxFrame(dc, false);
+    DrawPathBoxFrame(dc);
     InvalidateRect(hwnd(), &kTxtSh, FALSE);
   }
   if (appPath_) InvalidateRect(appPath_, nullptr, TRUE);
@@ -89,11 +84,10 @@ void SetForm::ChooseMusicFile() {
 
 void SetForm::SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
                              WPARAM& wParam, LPARAM& lParam) {
-  const HWND hwnd = lng_hWnd;
   switch (uMsg) {
     case WM_CHAR:
       if (wParam == 1) {  // Ctrl+A
-        SendMessageW(hwnd, EM_SETSEL, 0, GetWindowTextLengthW(hwnd));
+        SendMessageW(lng_hWnd, EM_SETSEL, 0, GetWindowTextLengthW(lng_hWnd));
         bHandled = true;
       } else if (wParam == VK_RETURN) {
         bHandled = true;  // no beep; the key's release still saves
@@ -111,9 +105,9 @@ void SetForm::SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND&
       if (!bBefore) OnKeyUp(wParam);  // after the box has had the key
       break;
     case WM_MOUSEMOVE: {
-      HookMouseLeave(hwnd, u"App_Path", this, u"");
+      HookMouseLeave(lng_hWnd, u"App_Path", this, u"");
       const auto buttons = static_cast<std::uint8_t>(MouseButtons(wParam));
-      UpdateWindowTip(hwnd, buttons, FromWide(PathText()), false, static_cast<short>(LOWORD(lParam)),
+      UpdateWindowTip(lng_hWnd, buttons, FromWide(PathText()), false, static_cast<short>(LOWORD(lParam)),
                       static_cast<short>(HIWORD(lParam)));
       SetPathBoxHot(true);
       break;
@@ -126,7 +120,7 @@ void SetForm::SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND&
       SetPathBoxHot(true);
       break;
     case WM_NCDESTROY:
-      pathBoxHooks_.UnhookWindow(hwnd);  // the box's own procedure still gets the message
+      pathBoxHooks_.UnhookWindow(lng_hWnd);  // the box's own procedure still gets the message
       appPath_ = nullptr;
       break;
   }

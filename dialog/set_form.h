@@ -91,11 +91,8 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   void CreatePathBox();
   void ChooseMusicFile();
   void SetPathBoxHot(bool hot);
-  void DrawPathBoxFrame(HDC dc, bool withInside);
+  void DrawPathBoxFrame(HDC dc);  // its background and its frame, hot or not
   HBRUSH PathBoxColors(HDC dc) const;  // its text colours; the brush of its background
-
-  static constexpr UINT_PTR kWaitForProcTimer = 1;
-  static constexpr COLORREF kPathBack = RGB(241, 228, 228);
 
   Picture background_, thumb_, closeSkin_, folderSkin_, saveSkin_;
   UniqueFont boldFont_, captionFont_;

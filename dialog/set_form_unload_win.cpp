@@ -7,10 +7,13 @@
 #include "ui/window_utils.h"
 
 namespace {
-
-bool ModifierHeld() { return ShiftState() != 0; }
-
+constexpr UINT_PTR kWaitForProcTimer = 1;
 }  // namespace
+
+SetForm::~SetForm() {
+  KillTimer(hwnd(), kWaitForProcTimer);
+  magnetic_.reset();  // unhooks the window before it goes
+}
 
 void SetForm::Save() {
   if (const DWORD error = SaveSettings(DiskCalls); error != ERROR_SUCCESS) {
@@ -49,10 +52,10 @@ Window::Handled SetForm::OnClose() {
   return 0;
 }
 
-void SetForm::OnKeyDown(WPARAM key) { enter_.KeyDown(static_cast<unsigned>(key), ModifierHeld()); }
+void SetForm::OnKeyDown(WPARAM key) { enter_.KeyDown(static_cast<unsigned>(key), ShiftState() != 0); }
 
 void SetForm::OnKeyUp(WPARAM key) {
-  if (enter_.KeyUp(static_cast<unsigned>(key), ModifierHeld())) Save();
+  if (enter_.KeyUp(static_cast<unsigned>(key), ShiftState() != 0)) Save();
 }
 
 Window::Handled SetForm::OnKey(UINT msg, WPARAM key, LPARAM) {

@@ -18,18 +18,6 @@ namespace {
 constexpr int kWidth = 370, kHeight = 250;
 constexpr COLORREF kHeadingColor = RGB(140, 50, 50);
 
-void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
-  UniquePen pen(CreatePen(PS_SOLID, 1, color));
-  SelectScope select(dc, pen.get());
-  MoveToEx(dc, x1, y1, nullptr);
-  LineTo(dc, x2, y2);
-}
-
-std::unique_ptr<SetForm>& DialogSlot() {
-  static std::unique_ptr<SetForm> dialog;
-  return dialog;
-}
-
 }  // namespace
 
 SetForm::SetForm()
@@ -47,14 +35,8 @@ SetForm::SetForm()
       folderSkin_(LoadPicture(L"SKIN_FOLDER")),
       saveSkin_(LoadPicture(L"SKIN_SAVE")),
       boldFont_(MakeHangulFont(9, FW_BOLD)),
-      captionFont_(MakeHangulFont(8.25, FW_BOLD)),
-      pathBrush_(CreateSolidBrush(kPathBack)) {
+      captionFont_(MakeHangulFont(8.25, FW_BOLD)) {
   DefineMethod(u"App_Path_MouseLeave", [this] { App_Path_MouseLeave(); });
-}
-
-SetForm::~SetForm() {
-  KillTimer(hwnd(), kWaitForProcTimer);
-  magnetic_.reset();  // unhooks the window before it goes
 }
 
 bool SetForm::Load() {
@@ -122,6 +104,7 @@ bool SetForm::Load() {
       SettingsSaved = false;
       Settings.*setting = box.value() != 0;
     };
+    if (Settings.*c.setting) box.SetValue(1);  // its click runs as the user's would; the load ends saved
   }
   const struct {
     HyperLink& link;
@@ -145,8 +128,6 @@ bool SetForm::Load() {
   magnetic_->AddWindow(hwnd(), nullptr, [this] { OnSystemClose(); });
   if (appPath_) SetWindowTextW(appPath_, Settings.BGMfile.empty() ? L"" : Wide(Settings.BGMfile).c_str());
   if (Settings.InterpolationMode <= 5) opQuality_[Settings.InterpolationMode].SetValue(true);
-  if (Settings.Omake1) omake1_.SetValue(1);
-  if (Settings.Omake2) omake2_.SetValue(1);
   RoundCorners(kWidth, kHeight);
   SettingsSaved = true;
   return true;
@@ -167,27 +148,23 @@ void SetForm::Paint() {
 
   // The rules first, then the headings on them: their blanks cut the rule like a group title.
   static constexpr RECT kRules[] = {{24, 45, 345, 45}, {24, 85, 345, 85}, {152, 96, 152, 201}};
-  for (const RECT& r : kRules) DrawLine(dc, r.left, r.top, r.right, r.bottom, kHeadingColor);
+  for (const RECT& r : kRules) {
+    UniquePen pen(CreatePen(PS_SOLID, 1, kHeadingColor));
+    SelectScope select(dc, pen.get());
+    MoveToEx(dc, r.left, r.top, nullptr);
+    LineTo(dc, r.right, r.bottom);
+  }
   const HFONT font = DialogFont();
-  const struct {
-    HFONT font;
-    const wchar_t* text;
-    RECT box;
-    COLORREF color;
-    bool opaque;
-    UINT format;
-  } labels[] = {
-      {font, L" BGM 경로 ", {44, 40, 44 + 64, 40 + 12}, kHeadingColor, true, DT_SINGLELINE},
-      {font, L" 영상 화질 ", {44, 80, 44 + 60, 80 + 12}, kHeadingColor, true, DT_SINGLELINE},
-      {font, L" 특수 설정 ", {168, 80, 168 + 60, 80 + 12}, kHeadingColor, true, DT_SINGLELINE},
-      // This one wraps at word breaks within its box.
-      {boldFont_.get(), L"Lumivale Screen Saver", {160, 136, 160 + 113, 136 + 25}, kHeadingColor, false, DT_WORDBREAK},
-      {font, L"Orvane Team에서 리모델링된 스크린 세이버입니다", {16, 224, 16 + 297, 224 + 17}, RGB(0, 0, 0), false,
-       DT_SINGLELINE},
-  };
-  for (const auto& l : labels) DrawTextBox(dc, l.font, l.color, l.opaque, l.text, l.box, l.format);
+  DrawTextBox(dc, font, kHeadingColor, true, L" BGM 경로 ", RECT{44, 40, 44 + 64, 40 + 12});
+  DrawTextBox(dc, font, kHeadingColor, true, L" 영상 화질 ", RECT{44, 80, 44 + 60, 80 + 12});
+  DrawTextBox(dc, font, kHeadingColor, true, L" 특수 설정 ", RECT{168, 80, 168 + 60, 80 + 12});
+  // A label wraps at word breaks within its box.
+  DrawTextBox(dc, boldFont_.get(), kHeadingColor, false, L"Lumivale Screen Saver", RECT{160, 136, 160 + 113, 136 + 25},
+              DT_WORDBREAK);
+  DrawTextBox(dc, font, RGB(0, 0, 0), false, L"Orvane Team에서 리모델링된 스크린 세이버입니다",
+              RECT{16, 224, 16 + 297, 224 + 17});
   DrawPicturePart(dc, thumb_, 280, 136, 0, 0, 70, 70);
-  DrawPathBoxFrame(dc, true);
+  DrawPathBoxFrame(dc);
   ShowBuffer();
 }
 
@@ -213,7 +190,7 @@ Window::Handled SetForm::OnOther(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 SetForm& SettingsDialog() {
-  auto& slot = DialogSlot();
+  static std::unique_ptr<SetForm> slot;
   if (!slot) {
     slot = std::make_unique<SetForm>();
     slot->Load();

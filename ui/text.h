@@ -15,6 +15,5 @@ void DrawTextBox(HDC dc, HFONT font, COLORREF color, bool opaque, const wchar_t*
 // The width of one line of text and the font's line height: an empty text still has the height.
 // Zero when the screen cannot measure.
 SIZE TextLineSize(HFONT font, const std::wstring& text);
-inline int TextWidth(HFONT font, const std::wstring& text) { return TextLineSize(font, text).cx; }
 // The size DrawTextW gives the text with these format flags; zero for an empty text.
 SIZE TextBoxSize(HFONT font, const std::wstring& text, UINT format);

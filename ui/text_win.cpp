@@ -4,40 +4,30 @@
 
 namespace {
 
-// The font, colour and background of one text call; the DC's own come back after it.
-class TextScope {
- public:
-  TextScope(HDC dc, HFONT font, COLORREF color, int mode)
-      : dc_(dc), font_(dc, font), mode_(SetBkMode(dc, mode)), color_(SetTextColor(dc, color)),
-        back_(SetBkColor(dc, RGB(255, 255, 255))) {}
-  TextScope(const TextScope&) = delete;
-  TextScope& operator=(const TextScope&) = delete;
-  ~TextScope() {
-    SetBkColor(dc_, back_);
-    SetTextColor(dc_, color_);
-    SetBkMode(dc_, mode_);
-  }
-
- private:
-  HDC dc_;
-  SelectScope font_;
-  int mode_;
-  COLORREF color_, back_;
-};
+// Runs one text call with the font, colour and background; the DC's own come back after it.
+template <class Draw>
+void WithLook(HDC dc, HFONT font, COLORREF color, int mode, const Draw& draw) {
+  SelectScope select(dc, font);
+  const int oldMode = SetBkMode(dc, mode);
+  const COLORREF oldColor = SetTextColor(dc, color), oldBack = SetBkColor(dc, RGB(255, 255, 255));
+  draw();
+  SetBkColor(dc, oldBack);
+  SetTextColor(dc, oldColor);
+  SetBkMode(dc, oldMode);
+}
 
 }  // namespace
 
 void DrawTextLine(HDC dc, HFONT font, COLORREF color, int x, int y, const std::wstring& text) {
   if (text.empty()) return;
-  TextScope scope(dc, font, color, TRANSPARENT);
-  TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+  WithLook(dc, font, color, TRANSPARENT, [&] { TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size())); });
 }
 
 void DrawTextBox(HDC dc, HFONT font, COLORREF color, bool opaque, const wchar_t* text, const RECT& box,
                  UINT format) {
-  TextScope scope(dc, font, color, opaque ? OPAQUE : TRANSPARENT);
   RECT r = box;
-  DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX | format);
+  WithLook(dc, font, color, opaque ? OPAQUE : TRANSPARENT,
+           [&] { DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX | format); });
 }
 
 SIZE TextLineSize(HFONT font, const std::wstring& text) {
