@@ -5,6 +5,7 @@
 #include "controls/checkbox_rules.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
+#include "ui/text.h"
 #include "base/wide.h"
 
 namespace {
@@ -50,15 +51,8 @@ void GlyphBox::PaintLabel() {
   if (!dc) return;
   const RECT all{0, 0, Buffer().width(), Buffer().height()};
   PaintParentBackground(all);  // this also erases the glyph
-  const std::wstring text = Wide(caption_);
-  if (!text.empty()) {
-    SelectScope font(dc, DialogFont());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColor = SetTextColor(dc, enabled_ ? kCaptionColor : kDisabledCaptionColor);
-    TextOutW(dc, kCaptionX, glyphTop_ + 1, text.c_str(), static_cast<int>(text.size()));
-    SetTextColor(dc, oldColor);
-    SetBkMode(dc, oldMode);
-  }
+  DrawTextLine(dc, DialogFont(), enabled_ ? kCaptionColor : kDisabledCaptionColor, kCaptionX, glyphTop_ + 1,
+               Wide(caption_));
   DrawPicture();
   ShowBuffer();  // also when there is no skin to draw
 }

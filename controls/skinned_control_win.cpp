@@ -5,6 +5,7 @@
 #include "controls/track_tip.h"
 #include "ui/window_utils.h"
 #include "ui/fonts.h"
+#include "ui/text.h"
 #include "base/wide.h"
 
 namespace {
@@ -106,7 +107,7 @@ float SkinnedControl::InnerHeight() {
   return static_cast<float>(r.bottom);
 }
 
-std::int32_t SkinnedControl::TextWidth(const Text& text) { return ::TextWidth(ControlFont(), Wide(text)); }
+std::int32_t SkinnedControl::TextWidth(const Text& text) { return TextLineSize(ControlFont(), Wide(text)).cx; }
 void SkinnedControl::SetHandPointer() { SetPointerShape(false); }
 
 void SkinnedControl::FocusForm() {

@@ -6,6 +6,7 @@
 
 #include "controls/tip_placement.h"
 #include "ui/fonts.h"
+#include "ui/text.h"
 #include "ui/handles.h"
 #include "ui/late_load.h"
 #include "base/wide.h"
@@ -132,7 +133,7 @@ class Win32WindowTip : public WindowTipPlatform {
   }
   WindowId WindowAt(ScreenPoint p) override { return AsId(WindowFromPoint(POINT{p.x, p.y})); }
   WindowId TipWindow() override { return AsId(::TipWindow()); }
-  std::int32_t MeasureText(const Text& text) override { return TextWidth(DialogFont(), Wide(text)); }
+  std::int32_t MeasureText(const Text& text) override { return TextLineSize(DialogFont(), Wide(text)).cx; }
   void ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y) override {
     ShowTrackTip(text, AsWindow(owner), x, y, true, false);
   }

@@ -86,9 +86,13 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   void OnKeyUp(WPARAM key);
   void OnSystemClose();
   void OnWaitForProc();
+  void Paint();
+  // The path box (dialog/path_box_win.cpp).
+  void CreatePathBox();
   void ChooseMusicFile();
   void SetPathBoxHot(bool hot);
-  void Paint();
+  void DrawPathBoxFrame(HDC dc);  // its background and its frame, hot or not
+  HBRUSH PathBoxColors(HDC dc) const;  // its text colours; the brush of its background
 
   Picture background_, thumb_, closeSkin_, folderSkin_, saveSkin_;
   UniqueFont boldFont_, captionFont_;

@@ -3,6 +3,7 @@
 #include "controls/button.h"
 #include "ui/window_utils.h"
 #include "ui/fonts.h"
+#include "ui/text.h"
 #include "base/wide.h"
 
 namespace {
@@ -14,14 +15,6 @@ void StretchPiece(HDC dc, const Picture& piece, const Rect& r) {
   SelectScope select(source.get(), piece.bitmap());
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   GdiAlphaBlend(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0, piece.width(), piece.height(), blend);
-}
-
-SIZE MeasureText(HFONT font, const std::wstring& text) {
-  WindowDC screen(nullptr);
-  SelectScope select(screen.get(), font);
-  RECT r{0, 0, 0, 0};
-  if (!text.empty()) DrawTextW(screen.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
-  return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
 }  // namespace
@@ -48,7 +41,7 @@ void MsgboxFr::EnsureCreated() {
 void MsgboxFr::SetPrompt(const std::wstring& prompt) {
   EnsureCreated();
   prompt_ = prompt;
-  promptSize_ = MeasureText(promptFont_.get(), prompt_);
+  promptSize_ = TextBoxSize(promptFont_.get(), prompt_, DT_NOPREFIX | DT_EXPANDTABS);
 }
 
 void MsgboxFr::SetCaption(const std::wstring& caption) {
@@ -115,8 +108,8 @@ void MsgboxFr::Redraw() {
 
   DrawCaption(dc, captionFont_.get(), caption_.c_str(), RECT{8, 3, 8 + 297, 3 + 17});
   const Rect& p = layout_.prompt;
-  DrawLabel(dc, promptFont_.get(), prompt_.c_str(), RECT{p.left, p.top, p.right, p.bottom}, RGB(0, 0, 0), true,
-            DT_EXPANDTABS);
+  DrawTextBox(dc, promptFont_.get(), RGB(0, 0, 0), true, prompt_.c_str(), RECT{p.left, p.top, p.right, p.bottom},
+              DT_EXPANDTABS);
   ShowBuffer();
 }
 

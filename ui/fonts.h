@@ -4,8 +4,6 @@
 // (8.25 pt) is what the skinned controls measure their tooltip texts with.
 #include <windows.h>
 
-#include <string>
-
 #include "ui/gdi.h"
 
 // A "돋움" font of the Hangul character set at a point size (owned by the caller).
@@ -13,6 +11,3 @@ UniqueFont MakeHangulFont(double points, int weight = FW_NORMAL);
 
 HFONT DialogFont();   // borrowed; lives until the process ends
 HFONT ControlFont();  // borrowed; lives until the process ends
-
-// Pixel width of a single line of text in the font (0 when it cannot be measured).
-int TextWidth(HFONT font, const std::wstring& text);

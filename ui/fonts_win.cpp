@@ -32,13 +32,3 @@ HFONT ControlFont() {
   static UniqueFont font = MakeHangulFont(8.25);
   return font.get();
 }
-
-int TextWidth(HFONT font, const std::wstring& text) {
-  if (text.empty()) return 0;
-  WindowDC screen(nullptr);
-  if (!screen) return 0;
-  SelectScope select(screen.get(), font);
-  SIZE size{};
-  if (!GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &size)) return 0;
-  return size.cx;
-}

@@ -4,6 +4,7 @@
 // into their back buffer with the caption painted on the skin.
 #include <windows.h>
 
+#include "ui/text.h"
 #include "ui/window.h"
 
 class SkinnedForm : public Form {
@@ -13,12 +14,9 @@ class SkinnedForm : public Form {
   // Gives the window its rounded outline for this size.
   void RoundCorners(int width, int height);
 
-  // Draws text left and top aligned in the box, in the colour, on white when opaque.
-  static void DrawLabel(HDC dc, HFONT font, const wchar_t* text, const RECT& box, COLORREF color, bool opaque,
-                        UINT format = DT_SINGLELINE);
   // The caption line at the top of the skin.
   static void DrawCaption(HDC dc, HFONT font, const wchar_t* text, const RECT& box) {
-    DrawLabel(dc, font, text, box, RGB(0x40, 0x40, 0x40), false);
+    DrawTextBox(dc, font, RGB(0x40, 0x40, 0x40), false, text, box);
   }
 
   Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;

@@ -14,16 +14,6 @@ void SkinnedForm::RoundCorners(int width, int height) {
   if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
 }
 
-void SkinnedForm::DrawLabel(HDC dc, HFONT font, const wchar_t* text, const RECT& box, COLORREF color, bool opaque,
-                            UINT format) {
-  SelectScope select(dc, font);
-  SetTextColor(dc, color);
-  SetBkColor(dc, RGB(255, 255, 255));
-  SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
-  RECT r = box;
-  DrawTextW(dc, text, -1, &r, DT_LEFT | DT_TOP | DT_NOPREFIX | format);
-}
-
 Window::Handled SkinnedForm::OnMouse(UINT msg, WPARAM, LPARAM) {
   if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) return {};
   StartWindowDrag(hwnd());

@@ -17,24 +17,16 @@
 #include "ui/gdi.h"
 #include "ui/message_loop.h"
 #include "ui/picture.h"
+#include "ui/text.h"
 #include "ui/window.h"
 
 namespace {
 
 constexpr int kStripLeft = 392;
 
-struct SkinRow {
-  const wchar_t* resource;
-  const wchar_t* label;
-};
-
-constexpr std::array<SkinRow, 5> kButtonSkins{{
-    {L"SKIN_CLOSE", L"SKIN_CLOSE"},
-    {L"SKIN_FOLDER", L"SKIN_FOLDER"},
-    {L"SKIN_SAVE", L"SKIN_SAVE"},
-    {L"SKIN_MSG_YES", L"SKIN_MSG_YES"},
-    {L"SKIN_MSG_NO", L"SKIN_MSG_NO"},
-}};
+// The button skins by their resource names, which are also their labels.
+constexpr std::array<const wchar_t*, 5> kButtonSkins{L"SKIN_CLOSE", L"SKIN_FOLDER", L"SKIN_SAVE", L"SKIN_MSG_YES",
+                                                     L"SKIN_MSG_NO"};
 
 class GalleryForm : public Form {
  public:
@@ -42,7 +34,7 @@ class GalleryForm : public Form {
     if (!CreateForm(L"Lumivale Gallery", 20, 20, 720, 300)) return false;
     SetBackColor(RGB(236, 236, 236));
     background_ = LoadPicture(L"SKIN_DIALOG_BG");
-    for (const SkinRow& row : kButtonSkins) skins_.push_back(LoadPicture(row.resource));
+    for (const wchar_t* name : kButtonSkins) skins_.push_back(LoadPicture(name));
     checkBox_ = LoadPicture(L"SKIN_CHECKBOX");
     optionBox_ = LoadPicture(L"SKIN_OPTIONBOX");
     PaintForm();
@@ -102,26 +94,21 @@ class GalleryForm : public Form {
     buttons_.push_back(std::move(button));
   }
 
-  void Label(HDC dc, int x, int y, const std::wstring& text) {
-    TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
-  }
-
   void PaintForm() {
     HDC dc = BufferDC();
     if (!dc) return;
     FillSolid(dc, RECT{0, 0, Buffer().width(), Buffer().height()}, BackColor());
     if (background_) DrawPicturePart(dc, background_, 0, 0, 0, 0, background_.width(), background_.height());
-
-    SelectScope font(dc, DialogFont());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(40, 40, 40));
-    Label(dc, kStripLeft + 110, 6, L"normal");
-    Label(dc, kStripLeft + 170, 6, L"hover");
-    Label(dc, kStripLeft + 230, 6, L"pressed");
+    const auto label = [dc](int x, int y, const wchar_t* text) {
+      DrawTextLine(dc, DialogFont(), RGB(40, 40, 40), x, y, text);
+    };
+    label(kStripLeft + 110, 6, L"normal");
+    label(kStripLeft + 170, 6, L"hover");
+    label(kStripLeft + 230, 6, L"pressed");
     int y = 26;
     for (std::size_t i = 0; i < kButtonSkins.size(); ++i) {
       const Picture& skin = skins_[i];
-      Label(dc, kStripLeft, y + 2, kButtonSkins[i].label);
+      label(kStripLeft, y + 2, kButtonSkins[i]);
       if (skin) {
         for (int frame = 0; frame < 3; ++frame) {
           const RECT r = SkinFrameRect(skin.width(), skin.height(), static_cast<SkinFrame>(frame));
@@ -129,14 +116,14 @@ class GalleryForm : public Form {
         }
         y += skin.height() / 3 + 12;
       } else {
-        Label(dc, kStripLeft + 110, y + 2, L"(missing)");
+        label(kStripLeft + 110, y + 2, L"(missing)");
         y += 26;
       }
     }
     y += 6;
-    Label(dc, kStripLeft, y, L"SKIN_CHECKBOX");
+    label(kStripLeft, y, L"SKIN_CHECKBOX");
     if (checkBox_) DrawPicturePart(dc, checkBox_, kStripLeft + 110, y, 0, 0, checkBox_.width(), checkBox_.height());
-    Label(dc, kStripLeft + 175, y, L"SKIN_OPTIONBOX");
+    label(kStripLeft + 175, y, L"SKIN_OPTIONBOX");
     if (optionBox_) DrawPicturePart(dc, optionBox_, kStripLeft + 290, y, 0, 0, optionBox_.width(), optionBox_.height());
     ShowBuffer();
   }
