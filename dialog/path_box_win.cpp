@@ -78,8 +78,8 @@ void SetForm::ChooseMusicFile() {
   std::wstring filter = L"지원 음악파일(*.wav;*.mp3)|*.wav;*.mp3|";
   if (!ShowOpenDialog(hwnd(), flags, file, L"BGM 변경", filter, L"")) return;
   if (appPath_) SetWindowTextW(appPath_, file.c_str());
-  Settings.BGMfile = FromWide(PathText());
-  SettingsSaved = false;
+  settings_.Settings.BGMfile = FromWide(PathText());
+  settings_.SettingsSaved = false;
 }
 
 void SetForm::SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,

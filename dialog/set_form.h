@@ -1,6 +1,6 @@
 #pragma once
 // SetForm: the program's own settings dialog. Borderless, topmost, rounded, drawn on its skin;
-// edits the process-wide Settings and saves them on request. Closing it in any way closes the
+// edits the settings it is given (the process's own by default) and saves them on request. Closing it in any way closes the
 // core's settings window and ends the program.
 #include <windows.h>
 
@@ -31,7 +31,7 @@ extern const wchar_t* const kPavoVideoPage;
 
 class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
  public:
-  SetForm();
+  explicit SetForm(SettingsState& settings = ProgramSettings());
   ~SetForm() override;
 
   // Creates the window and runs the load step; the window stays hidden until Show.
@@ -42,8 +42,6 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   void ServeCore(UniqueHandle process, std::function<void(bool closeCoreWindow)> endProgram);
   // The supervision timer: once a second the core must still run.
   void SetWaitForProc(bool on);
-
-  bool SettingsSaved = false;
 
   // The unload path; false when the user chose to keep the dialog open.
   bool Unload();
@@ -105,6 +103,7 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   bool pathHot_ = false;
   bool closeAskedBySystem_ = false;
   EnterSave enter_;
+  SettingsState& settings_;
   UniqueHandle coreProcess_;
   std::unique_ptr<MagneticWindows> magnetic_;
   HookService pathBoxHooks_{*this};  // last: unhooks the path box before anything else goes

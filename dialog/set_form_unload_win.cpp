@@ -16,17 +16,17 @@ SetForm::~SetForm() {
 }
 
 void SetForm::Save() {
-  if (const DWORD error = SaveSettings(DiskCalls); error != ERROR_SUCCESS) {
-    ShowMessage(L"설정 파일을 저장하지 못했습니다.\r\n" + SettingsPath + L"\r\n" + SystemErrorText(error), MB_ICONERROR,
+  if (const DWORD error = SaveSettings(settings_, DiskCalls); error != ERROR_SUCCESS) {
+    ShowMessage(L"설정 파일을 저장하지 못했습니다.\r\n" + settings_.SettingsPath + L"\r\n" + SystemErrorText(error), MB_ICONERROR,
                 L"설정 저장 실패");
     return;
   }
-  SettingsSaved = true;
+  settings_.SettingsSaved = true;
   Unload();
 }
 
 bool SetForm::Unload() {
-  if (!SettingsSaved &&
+  if (!settings_.SettingsSaved &&
       ShowMsgBox(L"설정이 저장되지 않습니다.\r\n종료하시겠습니까?", MB_YESNO | MB_ICONEXCLAMATION, L"설정 무시하고 닫기",
                  hwnd()) == IDNO)
     return false;

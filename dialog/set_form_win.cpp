@@ -20,7 +20,7 @@ constexpr COLORREF kHeadingColor = RGB(140, 50, 50);
 
 }  // namespace
 
-SetForm::SetForm()
+SetForm::SetForm(SettingsState& settings)
     : EndProgramAction([](bool) { ExitProcess(0); }),
       OpenPage([](const wchar_t* page) {
         static auto* const open = LateFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
@@ -35,7 +35,8 @@ SetForm::SetForm()
       folderSkin_(LoadPicture(L"SKIN_FOLDER")),
       saveSkin_(LoadPicture(L"SKIN_SAVE")),
       boldFont_(MakeHangulFont(9, FW_BOLD)),
-      captionFont_(MakeHangulFont(8.25, FW_BOLD)) {
+      captionFont_(MakeHangulFont(8.25, FW_BOLD)),
+      settings_(settings) {
   DefineMethod(u"App_Path_MouseLeave", [this] { App_Path_MouseLeave(); });
 }
 
@@ -82,8 +83,8 @@ bool SetForm::Load() {
     option.SetCaption(kQualityText[i][0]);
     option.SetTrackTipText(kQualityText[i][1]);
     option.Click = [this, i] {
-      SettingsSaved = false;
-      Settings.InterpolationMode = static_cast<std::uint8_t>(i);
+      settings_.SettingsSaved = false;
+      settings_.Settings.InterpolationMode = static_cast<std::uint8_t>(i);
     };
   }
   const struct {
@@ -101,10 +102,10 @@ bool SetForm::Load() {
     box.SetCaption(c.caption);
     box.SetTrackTipText(c.tip);
     box.Click = [this, &box, setting = c.setting] {
-      SettingsSaved = false;
-      Settings.*setting = box.value() != 0;
+      settings_.SettingsSaved = false;
+      settings_.Settings.*setting = box.value() != 0;
     };
-    if (Settings.*c.setting) box.SetValue(1);  // its click runs as the user's would; the load ends saved
+    if (settings_.Settings.*c.setting) box.SetValue(1);  // its click runs as the user's would; the load ends saved
   }
   const struct {
     HyperLink& link;
@@ -126,10 +127,10 @@ bool SetForm::Load() {
   SetAppIcon(hwnd());
   magnetic_ = std::make_unique<MagneticWindows>();
   magnetic_->AddWindow(hwnd(), nullptr, [this] { OnSystemClose(); });
-  if (appPath_) SetWindowTextW(appPath_, Settings.BGMfile.empty() ? L"" : Wide(Settings.BGMfile).c_str());
-  if (Settings.InterpolationMode <= 5) opQuality_[Settings.InterpolationMode].SetValue(true);
+  if (appPath_) SetWindowTextW(appPath_, settings_.Settings.BGMfile.empty() ? L"" : Wide(settings_.Settings.BGMfile).c_str());
+  if (settings_.Settings.InterpolationMode <= 5) opQuality_[settings_.Settings.InterpolationMode].SetValue(true);
   RoundCorners(kWidth, kHeight);
-  SettingsSaved = true;
+  settings_.SettingsSaved = true;
   return true;
 }
 

@@ -83,8 +83,9 @@ void Main() {
 
   // No APPDATA would put the file at the drive's root: then there is no settings folder at all.
   const std::wstring appData = Environment(L"APPDATA");
-  SettingsPath = appData.empty() ? L"" : appData + L"\\Lumivale!!\\Lumivale!!.xml";
-  LoadSettings();
+  SettingsState& settings = ProgramSettings();
+  settings.SettingsPath = appData.empty() ? L"" : appData + L"\\Lumivale!!\\Lumivale!!.xml";
+  LoadSettings(settings);
 
   UniqueHandle creation;
   const DWORD processId = StartCore(corePath, creation);

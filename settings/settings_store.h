@@ -6,9 +6,6 @@
 
 #include "settings/settings_file.h"
 
-extern SettingsRecord Settings;
-extern std::wstring SettingsPath;
-
 // The Win32 calls that read and change the settings file on disk. Left as they are, they are the
 // real API; a test puts its own in place to make any one step fail.
 struct SettingsDiskCalls {
@@ -47,12 +44,22 @@ class Win32SettingsFileSystem : public SettingsFileSystem {
   DWORD firstError_ = ERROR_SUCCESS;
 };
 
+// The settings as the program holds them: the record the dialog edits, the file it is kept in
+// (empty: there is no settings folder) and whether the record is what was last written there.
+struct SettingsState {
+  SettingsRecord Settings;
+  std::wstring SettingsPath;
+  bool SettingsSaved = false;
+};
+// The process's one settings state.
+SettingsState& ProgramSettings();
+
 std::wstring ProgramFolder();
 std::wstring DefaultBgmPath();
 // Loads at the start and writes the result back; silent on any failure.
-void LoadSettings();
-// Saves Settings to SettingsPath: ERROR_SUCCESS, or the error of the first disk call that failed
-// (ERROR_PATH_NOT_FOUND when there is no settings path at all).
-DWORD SaveSettings(const SettingsDiskCalls& calls = {});
+void LoadSettings(SettingsState& state);
+// Saves the record to the settings path: ERROR_SUCCESS, or the error of the first disk call that
+// failed (ERROR_PATH_NOT_FOUND when there is no settings path at all).
+DWORD SaveSettings(const SettingsState& state, const SettingsDiskCalls& calls = {});
 // The system's text for an error, without its trailing line breaks.
 std::wstring SystemErrorText(DWORD error);

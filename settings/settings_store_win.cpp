@@ -6,9 +6,6 @@
 #include "base/owner.h"
 #include "base/wide.h"
 
-SettingsRecord Settings;
-std::wstring SettingsPath;
-
 namespace {
 
 struct CloseFile {
@@ -141,14 +138,19 @@ std::wstring ProgramFolder() {
 
 std::wstring DefaultBgmPath() { return Wide(DefaultBgmPathFor(FromWide(ProgramFolder()))); }
 
-void LoadSettings() {
-  Win32SettingsFileSystem fs;
-  LoadSettingsFrom(fs, FromWide(SettingsPath), FromWide(DefaultBgmPath()), Settings);
+SettingsState& ProgramSettings() {
+  static SettingsState state;
+  return state;
 }
 
-DWORD SaveSettings(const SettingsDiskCalls& calls) {
+void LoadSettings(SettingsState& state) {
+  Win32SettingsFileSystem fs;
+  LoadSettingsFrom(fs, FromWide(state.SettingsPath), FromWide(DefaultBgmPath()), state.Settings);
+}
+
+DWORD SaveSettings(const SettingsState& state, const SettingsDiskCalls& calls) {
   Win32SettingsFileSystem fs(calls);
-  if (SaveSettingsTo(fs, FromWide(SettingsPath), Settings)) return ERROR_SUCCESS;
+  if (SaveSettingsTo(fs, FromWide(state.SettingsPath), state.Settings)) return ERROR_SUCCESS;
   // No settings path makes no disk call: the path is what is not there.
   return fs.FirstError() != ERROR_SUCCESS ? fs.FirstError() : ERROR_PATH_NOT_FOUND;
 }

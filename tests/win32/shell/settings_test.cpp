@@ -98,15 +98,15 @@ struct Dialog : ::testing::Test {
   std::vector<bool> ends;  // closeCoreWindow of each end
   void SetUp() override {
     CreateDirectoryW(folder.c_str(), nullptr);
-    SettingsPath = folder + L"\\Lumivale!!.xml";
-    Settings = SettingsRecord{5, u"", false, false};
+    ProgramSettings().SettingsPath = folder + L"\\Lumivale!!.xml";
+    ProgramSettings().Settings = SettingsRecord{5, u"", false, false};
     form = std::make_unique<SetForm>();
     form->EndProgramAction = [this](bool closeCore) { ends.push_back(closeCore); };
     ASSERT_TRUE(form->Load());
   }
   void TearDown() override {
     form.reset();
-    DeleteFileW(SettingsPath.c_str());
+    DeleteFileW(ProgramSettings().SettingsPath.c_str());
     RemoveDirectoryW(folder.c_str());
   }
   static void Click(HWND w) {
@@ -125,17 +125,17 @@ void CALLBACK AnswerNo(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST_F(Dialog, AChangeChangedBackStillAsksAndNoKeepsTheDialog) {
-  EXPECT_TRUE(form->SettingsSaved);
+  EXPECT_TRUE(ProgramSettings().SettingsSaved);
   Click(form->OpQuality(4).hWnd());
   Click(form->OpQuality(5).hWnd());
-  EXPECT_EQ(Settings.InterpolationMode, 5);
+  EXPECT_EQ(ProgramSettings().Settings.InterpolationMode, 5);
   g_questions = 0;
   const UINT_PTR timer = SetTimer(nullptr, 0, 30, AnswerNo);
   EXPECT_FALSE(form->Unload());
   KillTimer(nullptr, timer);
   EXPECT_EQ(g_questions, 1);
   EXPECT_TRUE(ends.empty());
-  EXPECT_EQ(GetFileAttributesW(SettingsPath.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(ProgramSettings().SettingsPath.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(Dialog, EnterSavesAndClosesTheCoresWindow) {
@@ -146,7 +146,7 @@ TEST_F(Dialog, EnterSavesAndClosesTheCoresWindow) {
   SendMessageW(form->PathBox(), WM_KEYUP, VK_RETURN, 0xC0000001);
   EXPECT_EQ(ends, std::vector<bool>{true});
   const Bytes expected = SettingsFileBytes({5, u"", false, true});
-  EXPECT_EQ(Read(SettingsPath), std::string(expected.begin(), expected.end()));
+  EXPECT_EQ(Read(ProgramSettings().SettingsPath), std::string(expected.begin(), expected.end()));
 }
 
 // Each disk call of a save from the dialog fails in turn: a save that did not put the file in place
@@ -163,41 +163,41 @@ TEST_F(Dialog, AFailedSaveIsReportedAndKeepsTheDialog) {
         L"설정 파일을 저장하지 못했습니다.\r\n" + path + L"\r\n" + SystemErrorText(error), L"설정 저장 실패", L"16"};
     EXPECT_EQ(shown, message);
     EXPECT_TRUE(ends.empty());
-    EXPECT_EQ(form->SettingsSaved, savedBefore);
+    EXPECT_EQ(ProgramSettings().SettingsSaved, savedBefore);
   };
   const std::string old = "old settings";
   int reported = 0;
   for (int k = 0;; ++k) {
     SCOPED_TRACE("failing call " + std::to_string(k));
-    UniqueHandle f(CreateFileW(SettingsPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    UniqueHandle f(CreateFileW(ProgramSettings().SettingsPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     ASSERT_TRUE(WriteFile(f.get(), old.data(), static_cast<DWORD>(old.size()), &written, nullptr));
     f.reset();
     shown.clear();
     ends.clear();
-    form->SettingsSaved = k % 2 == 0;
+    ProgramSettings().SettingsSaved = k % 2 == 0;
     g_calls = 0;
     g_failAt = k;
     form->Save();
     if (g_calls <= k) break;  // every call has failed once
-    if (Read(SettingsPath) != old) {  // a failure the writer gets past
+    if (Read(ProgramSettings().SettingsPath) != old) {  // a failure the writer gets past
       EXPECT_TRUE(shown.empty());
       EXPECT_EQ(ends.size(), 1u);
       continue;
     }
     ++reported;
-    expectReported(SettingsPath, ERROR_ACCESS_DENIED, k % 2 == 0);
+    expectReported(ProgramSettings().SettingsPath, ERROR_ACCESS_DENIED, k % 2 == 0);
   }
   EXPECT_GE(reported, 4);  // the temporary file made, written, flushed, moved
   g_failAt = -1;
-  const std::wstring path = SettingsPath;
-  SettingsPath.clear();
+  const std::wstring path = ProgramSettings().SettingsPath;
+  ProgramSettings().SettingsPath.clear();
   shown.clear();
   ends.clear();
-  form->SettingsSaved = false;
+  ProgramSettings().SettingsSaved = false;
   form->Save();
   expectReported(L"", ERROR_PATH_NOT_FOUND, false);
-  SettingsPath = path;
+  ProgramSettings().SettingsPath = path;
 }
 
 }  // namespace
