@@ -19,7 +19,7 @@ class MsgboxFr : public SkinnedForm {
   MsgboxFr();
   ~MsgboxFr() override;
 
-  int ChoiceButton = 0;  // 1 OK, 6 Yes, 7 No, 0 nothing chosen
+  int ChoiceButton = 0;  // IDOK, IDYES, IDNO; 0 nothing chosen
 
   // The first of these creates the (hidden, topmost) window.
   void SetPrompt(const std::wstring& prompt);

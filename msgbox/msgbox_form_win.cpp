@@ -83,10 +83,10 @@ void MsgboxFr::CreateButtons() {
     return button;
   };
   if (yesNo_) {
-    yes_ = make(layout_.yes, yesSkin_, u"예 (Enter)", 6);
-    no_ = make(layout_.no, noSkin_, u"아니요 (Esc)", 7);
+    yes_ = make(layout_.yes, yesSkin_, u"예 (Enter)", IDYES);
+    no_ = make(layout_.no, noSkin_, u"아니요 (Esc)", IDNO);
   } else {
-    ok_ = make(layout_.ok, yesSkin_, u"확인 (Enter)", 1);
+    ok_ = make(layout_.ok, yesSkin_, u"확인 (Enter)", IDOK);
   }
 }
 
@@ -131,12 +131,12 @@ void MsgboxFr::OnKeyUp(UINT key) {
   if (keyArmed_) {
     keyArmed_ = false;
     if (key == VK_RETURN) {
-      Choose(yesNo_ ? 6 : 1);
+      Choose(yesNo_ ? IDYES : IDOK);
       return;
     }
     if ((key == VK_F4 && shift == 4) || key == VK_ESCAPE) {
-      if (OkVisible()) Choose(1);
-      else if (buttonsShown_ && yesNo_) Choose(7);
+      if (OkVisible()) Choose(IDOK);
+      else if (buttonsShown_ && yesNo_) Choose(IDNO);
       return;
     }
   }
