@@ -15,7 +15,7 @@ class CheckBox : public GlyphBox {
 
   // 0 unchecked, 1 checked, 2 third state. Writing stores the value (above 2 as 2), repaints the
   // glyph and raises Click, every time, even when the value is unchanged. A number outside
-  // 0..255 throws std::out_of_range and changes nothing.
+  // 0..255 is refused: nothing changes and Click is not raised.
   std::uint8_t value() const { return storedValue_; }
   void SetValue(int value);
 

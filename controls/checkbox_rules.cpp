@@ -1,7 +1,5 @@
 #include "controls/checkbox_rules.h"
 
-#include <stdexcept>
-
 std::int32_t GlyphTop(std::int32_t heightPixels) {
   const std::int64_t spare = static_cast<std::int64_t>(heightPixels) - kGlyphSize;
   // Halving rounds down, also below zero (-1 / 2 is -1 here, not 0).
@@ -14,8 +12,8 @@ CellOrigin GlyphCell(bool enabled, std::uint8_t value, bool pressed, bool hover,
   return {kGlyphSize * value, kGlyphSize * row};
 }
 
-std::uint8_t CheckBoxStoredValue(int written) {
-  if (written < 0 || written > 255) throw std::out_of_range("check box value outside 0..255");
+std::optional<std::uint8_t> CheckBoxStoredValue(int written) {
+  if (written < 0 || written > 255) return std::nullopt;
   return static_cast<std::uint8_t>(written > 2 ? 2 : written);
 }
 

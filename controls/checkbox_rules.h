@@ -2,6 +2,7 @@
 // The rules of the glyph controls (CheckBox, OptionBox) that need no window: where the 13 x 13
 // glyph sits, which cell of the skin it is, and how the check box's value is stored and clicked.
 #include <cstdint>
+#include <optional>
 
 inline constexpr int kGlyphSize = 13;  // a glyph cell is 13 x 13 pixels
 inline constexpr int kCaptionX = 19;   // the caption starts right of the glyph
@@ -24,9 +25,9 @@ struct CellOrigin {
 CellOrigin GlyphCell(bool enabled, std::uint8_t value, bool pressed, bool hover, int disabledColumn);
 
 // The check box's value as stored for a written number: 0 unchecked, 1 checked, 2 third state; a
-// number above 2 is stored as 2. The value is an 8-bit number: one outside 0..255 throws
-// std::out_of_range, as the system's 8-bit property refuses it.
-std::uint8_t CheckBoxStoredValue(int written);
+// number above 2 is stored as 2. The value is an 8-bit number: one outside 0..255 gives nothing,
+// as the system's 8-bit property refuses it.
+std::optional<std::uint8_t> CheckBoxStoredValue(int written);
 
 // The check box's value after a click: unchecked becomes checked, checked and the third state
 // become unchecked.

@@ -9,7 +9,9 @@ bool CheckBox::Create(HWND parent, int x, int y, int width, int height) {
 }
 
 void CheckBox::SetValue(int value) {
-  storedValue_ = CheckBoxStoredValue(value);
+  const std::optional<std::uint8_t> stored = CheckBoxStoredValue(value);
+  if (!stored) return;
+  storedValue_ = *stored;
   DrawPicture();
   RaiseClick();  // last: the handler may destroy the control
 }

@@ -22,7 +22,10 @@ class HyperLink : public SkinnedControl {
   void DrawPicture() override;
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  // Whatever size the form asks for, a link with text takes the text's size.
+  void OnSize() override {
+    if (!prompt_.empty()) SizeToPrompt();
+  }
   void OnBufferResized() override { DrawPicture(); }
 
  private:

@@ -29,13 +29,6 @@ void HyperLink::SizeToPrompt() {
   SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool HyperLink::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  // Whatever size the form asks for, a link with text takes the text's size. The resize this
-  // causes is handled inside, so the base below sees the final client size.
-  if (msg == WM_SIZE && !prompt_.empty()) SizeToPrompt();
-  return SkinnedControl::OnMessage(msg, wParam, lParam, result);
-}
-
 void HyperLink::DrawPicture() {
   HDC dc = BufferDC();
   if (!dc) return;

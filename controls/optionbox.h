@@ -21,6 +21,6 @@ class OptionBox : public GlyphBox {
   HWND ContainerHwnd() const { return hwnd() ? GetParent(hwnd()) : nullptr; }
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void ClickChangesValue() override;
 };

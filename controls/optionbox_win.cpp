@@ -58,15 +58,13 @@ void OptionBox::ClickChangesValue() {
   TurnOffOthers(hwnd(), TurnOff::All);
 }
 
-bool OptionBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+Window::Handled OptionBox::OnOther(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case kGetValue:
-      result = value() ? 1 : 0;
-      return true;
+      return value() ? 1 : 0;
     case kWriteValue:
       SetValue(wParam != 0);
-      result = 0;
-      return true;
+      return 0;
   }
-  return GlyphBox::OnMessage(msg, wParam, lParam, result);
+  return GlyphBox::OnOther(msg, wParam, lParam);
 }

@@ -41,7 +41,8 @@ class SkinnedControl : public ChildControl, protected ControlHost {
 
   const ControlModel& Model() const { return model_; }
 
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
+  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;  // the hand pointer
   void OnBufferResized() override { DrawPicture(); }
 
   // ControlHost: what the model asks of the window.

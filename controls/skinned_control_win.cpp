@@ -26,16 +26,15 @@ bool SkinnedControl::CreateControl(const wchar_t* className, HWND parent, int x,
   return true;
 }
 
-bool SkinnedControl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  const float x = static_cast<float>(GET_X_LPARAM(lParam));
-  const float y = static_cast<float>(GET_Y_LPARAM(lParam));
+Window::Handled SkinnedControl::OnMouse(UINT msg, WPARAM keys, LPARAM point) {
+  const float x = static_cast<float>(GET_X_LPARAM(point));
+  const float y = static_cast<float>(GET_Y_LPARAM(point));
   // Mouse handlers must not touch the object after the model returns: a form's handler may
   // have destroyed the control.
   switch (msg) {
     case WM_MOUSEMOVE:
-      model_.MouseMove(ButtonsOf(wParam), ShiftOf(wParam), x, y);
-      result = 0;
-      return true;
+      model_.MouseMove(ButtonsOf(keys), ShiftOf(keys), x, y);
+      return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -44,32 +43,28 @@ bool SkinnedControl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
       // As the toolkit does: the window pressed keeps the mouse until the release.
       if (GetCapture() != hwnd()) SetCapture(hwnd());
       const MouseMask button = (msg == WM_LBUTTONDOWN) ? 1 : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? 2 : 4;
-      model_.MouseDown(button, ShiftOf(wParam), x, y);
-      result = 0;
-      return true;
+      model_.MouseDown(button, ShiftOf(keys), x, y);
+      return 0;
     }
     case WM_LBUTTONDBLCLK:
       if (GetCapture() != hwnd()) SetCapture(hwnd());
       model_.DoubleClick();
-      result = 0;
-      return true;
+      return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       const MouseMask button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
-      model_.MouseUp(button, ShiftOf(wParam), x, y);
-      result = 0;
-      return true;
+      model_.MouseUp(button, ShiftOf(keys), x, y);
+      return 0;
     }
-    case WM_SETCURSOR:
-      if (LOWORD(lParam) == HTCLIENT) {
-        SetPointerShape(false);
-        result = TRUE;
-        return true;
-      }
-      break;
   }
-  return ChildControl::OnMessage(msg, wParam, lParam, result);
+  return {};
+}
+
+Window::Handled SkinnedControl::OnOther(UINT msg, WPARAM, LPARAM lParam) {
+  if (msg != WM_SETCURSOR || LOWORD(lParam) != HTCLIENT) return {};
+  SetPointerShape(false);
+  return TRUE;
 }
 
 bool SkinnedControl::CaptureIsOurs() { return GetCapture() == hwnd(); }

@@ -2,9 +2,15 @@
 
 #include <cmath>
 #include <limits>
-#include <stdexcept>
 
-std::int32_t RoundHalfEven(double value) {
+namespace {
+std::optional<std::int32_t> In32(double v) {
+  if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  return static_cast<std::int32_t>(v);
+}
+}  // namespace
+
+std::optional<std::int32_t> RoundHalfEven(double value) {
   const double floor = std::floor(value);
   const double diff = value - floor;
   double rounded = floor;
@@ -13,10 +19,7 @@ std::int32_t RoundHalfEven(double value) {
   } else if (diff == 0.5) {
     rounded = std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
   }
-  if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
-    throw std::overflow_error("rounded value out of range");
-  }
-  return static_cast<std::int32_t>(rounded);
+  return In32(rounded);
 }
 
 Text TipDisplayText(const Text& text, bool multiline) {
@@ -36,25 +39,19 @@ Text TipDisplayText(const Text& text, bool multiline) {
 
 std::int32_t TipTrackX(std::int32_t x) { return (x < 3 ? 3 : x) - 3; }
 
-std::uint32_t TrackPositionParam(std::int32_t x, std::int32_t y) {
-  if (y < -32768 || y > 32767) throw std::overflow_error("tooltip y out of range");
+std::optional<std::uint32_t> TrackPositionParam(std::int32_t x, std::int32_t y) {
+  if (y < -32768 || y > 32767) return std::nullopt;
   const std::uint32_t low = static_cast<std::uint32_t>(TipTrackX(x)) & 0xFFFFu;
   const std::uint32_t high = static_cast<std::uint32_t>(static_cast<std::uint16_t>(static_cast<std::int16_t>(y)));
   return low | (high << 16);
 }
 
-std::int32_t HalfWidth(std::int32_t width) { return RoundHalfEven(width / 2.0); }
-
-namespace {
-std::int64_t InRange(std::int64_t v) {
-  if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max()) {
-    throw std::overflow_error("sum out of 32-bit range");
-  }
-  return v;
-}
-}  // namespace
+// Half of a 32-bit width always fits.
+std::int32_t HalfWidth(std::int32_t width) { return *RoundHalfEven(width / 2.0); }
 
 // Each partial sum is checked, as each addition of 32-bit values would overflow on its own.
-std::int32_t CheckedSum(std::int64_t a, std::int64_t b, std::int64_t c) {
-  return static_cast<std::int32_t>(InRange(InRange(a + b) + c));
+std::optional<std::int32_t> CheckedSum(std::int64_t a, std::int64_t b, std::int64_t c) {
+  const std::optional<std::int32_t> first = In32(static_cast<double>(a + b));
+  if (!first) return std::nullopt;
+  return In32(static_cast<double>(*first + c));
 }

@@ -2,11 +2,12 @@
 // Arithmetic of the tracking tooltip, shared by the tooltip window, the path-box tracker and the
 // skinned controls.
 #include <cstdint>
+#include <optional>
 
 #include "base/utf.h"
 
-// Nearest integer, a half going to the even neighbour.
-std::int32_t RoundHalfEven(double value);
+// Nearest integer, a half going to the even neighbour; nothing outside the 32-bit signed range.
+std::optional<std::int32_t> RoundHalfEven(double value);
 
 // The text as the tooltip window is given it: "&" doubled so that it shows as one ampersand (the
 // tooltip would take it as a mnemonic prefix), and, for a single-line tip, every CR LF pair
@@ -17,11 +18,11 @@ Text TipDisplayText(const Text& text, bool multiline);
 std::int32_t TipTrackX(std::int32_t x);
 
 // The lParam of the track-position message for a requested point: the left edge in the low and
-// y in the high 16 bits. A y outside the signed 16-bit range throws std::overflow_error.
-std::uint32_t TrackPositionParam(std::int32_t x, std::int32_t y);
+// y in the high 16 bits; nothing for a y outside the signed 16-bit range.
+std::optional<std::uint32_t> TrackPositionParam(std::int32_t x, std::int32_t y);
 
 // Half the width of a text, rounded half to even (the controls centre their tips with it).
 std::int32_t HalfWidth(std::int32_t width);
 
-// Sum of 32-bit values; throws std::overflow_error when it leaves the 32-bit signed range.
-std::int32_t CheckedSum(std::int64_t a, std::int64_t b, std::int64_t c = 0);
+// Sum of 32-bit values; nothing when a partial sum leaves the 32-bit signed range.
+std::optional<std::int32_t> CheckedSum(std::int64_t a, std::int64_t b, std::int64_t c = 0);

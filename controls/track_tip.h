@@ -10,11 +10,12 @@
 
 // Creates the tooltip (replacing whatever tip was shown before, whoever showed it) and shows it
 // with its left edge 3 pixels left of x (never left of 0) and its top at y. trackOnly lets the
-// platform keep the tip on screen; false places it exactly. A y outside the 16-bit range throws
-// std::overflow_error.
-void ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly = true, bool multiline = false);
+// platform keep the tip on screen; false places it exactly. A y outside the 16-bit range stops
+// the show before the tip is placed and activated: false.
+bool ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly = true, bool multiline = false);
 // Changes the shown tip's text (empty: keeps it) and moves it; nothing when no tip is shown.
-void MoveTrackTip(const Text& text, int x, int y);
+// False when the y is outside the 16-bit range (the tip is not moved).
+bool MoveTrackTip(const Text& text, int x, int y);
 // Hides the shown tip; the window stays until the next show replaces it.
 void HideTrackTip();
 void DestroyTrackTip();
@@ -22,7 +23,7 @@ void DestroyTrackTip();
 HWND TipWindow();        // the tooltip window, 0 when there is none
 
 // The path-box tracker's record, one per process.
-extern TrackTipRecord TrackTipState;
+TrackTipRecord& TrackTipState();
 
 // The path box's pointer event: x, y relative to the owner's window rectangle; all zero hides the
 // tracker's tip. Never throws.

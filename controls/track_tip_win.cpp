@@ -11,8 +11,6 @@
 #include "ui/late_load.h"
 #include "base/wide.h"
 
-TrackTipRecord TrackTipState;
-
 namespace {
 
 struct TrackTipCore {
@@ -52,7 +50,7 @@ void PutText(const Text& displayText) {
 
 }  // namespace
 
-void ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly, bool multiline) {
+bool ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly, bool multiline) {
   ForgetDeadTip();
   TrackTipCore& c = Core();
   if (c.TipWindow) DestroyTrackTip();
@@ -79,23 +77,28 @@ void ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly, bo
   c.Multiline = multiline;
   SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), -1);
 
-  SendMessageW(tip, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(TrackPositionParam(x, y)));
+  const std::optional<std::uint32_t> position = TrackPositionParam(x, y);
+  if (!position) return false;
+  SendMessageW(tip, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(*position));
   SendMessageW(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&c.ToolInfo));
   SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
   c.Visible = true;
+  return true;
 }
 
-void MoveTrackTip(const Text& text, int x, int y) {
+bool MoveTrackTip(const Text& text, int x, int y) {
   ForgetDeadTip();
   TrackTipCore& c = Core();
-  if (!(c.Visible && c.TipWindow)) return;
+  if (!(c.Visible && c.TipWindow)) return true;
   HWND tip = c.TipWindow.get();
   const Text shown = TipDisplayText(text, c.Multiline);
   if (!shown.empty()) {  // empty text only moves the tip, so it follows the cursor
     PutText(shown);
     SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
   }
-  SendMessageW(tip, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(TrackPositionParam(x, y)));
+  const std::optional<std::uint32_t> position = TrackPositionParam(x, y);
+  if (position) SendMessageW(tip, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(*position));
+  return position.has_value();
 }
 
 void HideTrackTip() {
@@ -111,6 +114,11 @@ void DestroyTrackTip() {
   ForgetDeadTip();
   TrackTipCore& c = Core();
   c.TipWindow.reset();
+}
+
+TrackTipRecord& TrackTipState() {
+  static TrackTipRecord state;
+  return state;
 }
 
 HWND TipWindow() {
@@ -134,10 +142,10 @@ class Win32WindowTip : public WindowTipPlatform {
   WindowId WindowAt(ScreenPoint p) override { return AsId(WindowFromPoint(POINT{p.x, p.y})); }
   WindowId TipWindow() override { return AsId(::TipWindow()); }
   std::int32_t MeasureText(const Text& text) override { return TextLineSize(DialogFont(), Wide(text)).cx; }
-  void ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y) override {
-    ShowTrackTip(text, AsWindow(owner), x, y, true, false);
+  bool ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y) override {
+    return ShowTrackTip(text, AsWindow(owner), x, y, true, false);
   }
-  void MoveTip(const Text& text, std::int32_t x, std::int32_t y) override { MoveTrackTip(text, x, y); }
+  bool MoveTip(const Text& text, std::int32_t x, std::int32_t y) override { return MoveTrackTip(text, x, y); }
   void HideTip() override { HideTrackTip(); }
 };
 
@@ -145,5 +153,5 @@ class Win32WindowTip : public WindowTipPlatform {
 
 void UpdateWindowTip(HWND owner, std::uint8_t button, const Text& text, bool refresh, int x, int y) {
   Win32WindowTip platform;
-  UpdateWindowTip(TrackTipState, platform, AsId(owner), button, text, refresh, x, y);
+  UpdateWindowTip(TrackTipState(), platform, AsId(owner), button, text, refresh, x, y);
 }

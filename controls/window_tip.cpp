@@ -6,10 +6,13 @@ const char16_t* const kEmptyPathTip = u"경로를 지정해주세요";
 
 namespace {
 
-ScreenPoint TipPosition(const TrackTipRecord& s, std::int32_t x, std::int32_t y) {
-  // The tip's middle about 15 pixels right of the pointer, its top 25 pixels below.
-  const std::int32_t anchor = CheckedSum(s.Left, x, 15);
-  return {RoundHalfEven(anchor - s.TextWidth / 2.0), CheckedSum(s.Top, y, 25)};
+// The tip's middle about 15 pixels right of the pointer, its top 25 pixels below; nothing when
+// a sum overflows.
+std::optional<ScreenPoint> TipPosition(const TrackTipRecord& s, std::int32_t x, std::int32_t y) {
+  const std::optional<std::int32_t> anchor = CheckedSum(s.Left, x, 15), top = CheckedSum(s.Top, y, 25);
+  const std::optional<std::int32_t> left = anchor ? RoundHalfEven(*anchor - s.TextWidth / 2.0) : std::nullopt;
+  if (!left || !top) return std::nullopt;
+  return ScreenPoint{*left, *top};
 }
 
 void Deactivate(TrackTipRecord& s, WindowTipPlatform& platform) {
@@ -19,10 +22,11 @@ void Deactivate(TrackTipRecord& s, WindowTipPlatform& platform) {
   s.Text.clear();
 }
 
-void Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std::uint8_t button,
+// False when a step failed: the tracker stops there.
+bool Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std::uint8_t button,
             Text text, bool refresh, std::int32_t x, std::int32_t y) {
   if (!s.Active || owner != s.OwnerWnd) {
-    if (button != 0 || refresh) return;
+    if (button != 0 || refresh) return true;
     s.Text.clear();
     ScreenRect r;
     if (owner != 0 && platform.OwnerRect(owner, r)) {
@@ -35,16 +39,18 @@ void Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std:
     s.OwnerWnd = owner;
   } else if (button != 0) {
     Deactivate(s, platform);  // a button went down on the owner
-    return;
+    return true;
   }
 
-  const WindowId found = platform.WindowAt({CheckedSum(s.Left, x), CheckedSum(s.Top, y)});
+  const std::optional<std::int32_t> atX = CheckedSum(s.Left, x), atY = CheckedSum(s.Top, y);
+  if (!atX || !atY) return false;
+  const WindowId found = platform.WindowAt({*atX, *atY});
   const bool inside = x <= static_cast<std::int64_t>(s.Right) - s.Left &&
                       (found == owner || found == platform.TipWindow()) && x >= 0 && y >= 0 &&
                       y <= static_cast<std::int64_t>(s.Bottom) - s.Top;
   if (!inside) {
     Deactivate(s, platform);
-    return;
+    return true;
   }
 
   if (text.empty()) text = kEmptyPathTip;
@@ -53,21 +59,21 @@ void Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std:
     if (platform.TipWindow() == s.TipWnd) platform.HideTip();
     s.TextWidth = platform.MeasureText(text);
     s.Text = text;
-    const ScreenPoint p = TipPosition(s, x, y);
-    platform.ShowTip(text, owner, p.x, p.y);
+    const std::optional<ScreenPoint> p = TipPosition(s, x, y);
+    if (!p || !platform.ShowTip(text, owner, p->x, p->y)) return false;
     s.TipWnd = platform.TipWindow();
     s.LastX = x;
     s.LastY = y;
-    return;
+    return true;
   }
 
   if (text == s.Text && !refresh) {
-    if (x == s.LastX && y == s.LastY) return;
-    const ScreenPoint p = TipPosition(s, x, y);
-    platform.MoveTip(text, p.x, p.y);
+    if (x == s.LastX && y == s.LastY) return true;
+    const std::optional<ScreenPoint> p = TipPosition(s, x, y);
+    if (!p || !platform.MoveTip(text, p->x, p->y)) return false;
     s.LastX = x;
     s.LastY = y;
-    return;
+    return true;
   }
 
   s.TextWidth = platform.MeasureText(text);
@@ -76,10 +82,11 @@ void Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std:
     x = s.LastX;
     y = s.LastY;
   }
-  const ScreenPoint p = TipPosition(s, x, y);
-  platform.MoveTip(text, p.x, p.y);
+  const std::optional<ScreenPoint> p = TipPosition(s, x, y);
+  if (!p || !platform.MoveTip(text, p->x, p->y)) return false;
   s.LastX = x;
   s.LastY = y;
+  return true;
 }
 
 }  // namespace
@@ -87,12 +94,8 @@ void Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std:
 void UpdateWindowTip(TrackTipRecord& state, WindowTipPlatform& platform, WindowId owner,
                      std::uint8_t button, const Text& text, bool refresh, std::int32_t x,
                      std::int32_t y) {
-  try {
-    Update(state, platform, owner, button, text, refresh, x, y);
-  } catch (...) {
-    if (state.Active) {
-      state.OwnerWnd = 0;
-      state.Active = false;
-    }
+  if (!Update(state, platform, owner, button, text, refresh, x, y) && state.Active) {
+    state.OwnerWnd = 0;
+    state.Active = false;
   }
 }

@@ -15,8 +15,9 @@ class WindowTipPlatform {
   virtual WindowId WindowAt(ScreenPoint point) = 0;
   virtual WindowId TipWindow() = 0;                    // the tooltip window of the process now
   virtual std::int32_t MeasureText(const Text& text) = 0;  // in the dialog's font
-  virtual void ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y) = 0;
-  virtual void MoveTip(const Text& text, std::int32_t x, std::int32_t y) = 0;
+  // Show and move give false when the place does not fit the tooltip's 16-bit position.
+  virtual bool ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y) = 0;
+  virtual bool MoveTip(const Text& text, std::int32_t x, std::int32_t y) = 0;
   virtual void HideTip() = 0;
 };
 
@@ -36,7 +37,7 @@ extern const char16_t* const kEmptyPathTip;
 
 // One pointer event on the owner (x, y relative to its window rectangle). button is the mouse
 // button mask (0 none); refresh re-measures the text and moves the tip to the last position.
-// Never throws: any failure leaves the tracker inactive.
+// A failure (a place that overflows) leaves the tracker inactive.
 void UpdateWindowTip(TrackTipRecord& state, WindowTipPlatform& platform, WindowId owner,
                      std::uint8_t button, const Text& text, bool refresh, std::int32_t x,
                      std::int32_t y);

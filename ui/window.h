@@ -59,6 +59,9 @@ class BufferedWindow : public Window {
 
  protected:
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  // WM_SIZE, before the buffer follows the client size: the window may change its size again
+  // here, and the buffer then takes the final one.
+  virtual void OnSize() {}
   // The buffer has its new size (contents kept where they fit).
   virtual void OnBufferResized() {}
 

@@ -75,8 +75,10 @@ void BufferedWindow::ShowBuffer() const {
 
 bool BufferedWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
-    case WM_CREATE:
-    case WM_SIZE: {
+    case WM_SIZE:
+      OnSize();
+      [[fallthrough]];
+    case WM_CREATE: {
       RECT client{};
       GetClientRect(hwnd(), &client);
       if (!buffer_ || buffer_.width() != client.right || buffer_.height() != client.bottom) {

@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 
 #include "controls/checkbox_rules.h"
@@ -16,18 +15,18 @@
 
 namespace {
 
-// A control 40 x 20 at screen (300, 200), logging what the model makes it do; the pointer is
+// A control 40 x 20 at screen `origin`, logging what the model makes it do; the pointer is
 // where the last event put it. A redraw logs the frame it would paint (N, H, P).
 struct FakeControl : ControlHost {
   ControlModel* model = nullptr;
   bool capture = false, covered = false;
-  ScreenPoint cursor;
+  ScreenPoint origin{300, 200}, cursor;
   std::ostringstream log;
   bool CaptureIsOurs() override { return capture; }
   void TakeCapture() override { capture = true; }
   void ReleaseCapture() override { capture = false; log << "release "; }
   ScreenPoint CursorPos() override { return cursor; }
-  ScreenRect WindowRect() override { return {300, 200, 340, 220}; }
+  ScreenRect WindowRect() override { return {origin.x, origin.y, 0, 0}; }  // the model reads its top left
   WindowId WindowAt(ScreenPoint) override { return covered ? 2 : 1; }
   WindowId OwnWindow() override { return 1; }
   WindowId TipWindow() override { return 9; }
@@ -48,7 +47,8 @@ struct FakeControl : ControlHost {
 };
 
 // Events: m/M move without/with the left button, d/u left press/release, D/U right, w the second
-// press of a double click, each with x,y; c the capture taken away; x another window covers it.
+// press of a double click, each with x,y; c the capture taken away; x another window covers it;
+// f the control moved to the far edge of the 32-bit screen, where the tip's place overflows.
 // A press takes the capture, as the window does before the model runs.
 std::string Events(TipStyle style, const std::string& events) {
   FakeControl host;
@@ -59,7 +59,8 @@ std::string Events(TipStyle style, const std::string& events) {
   for (std::string e; in >> e;) {
     float x = 0, y = 0;
     if (e.size() > 1) std::sscanf(e.c_str() + 1, "%f,%f", &x, &y);
-    host.cursor = {300 + static_cast<std::int32_t>(x), 200 + static_cast<std::int32_t>(y)};
+    if (e[0] == 'f') host.origin = {2147483635, 2147483635};
+    host.cursor = {host.origin.x + static_cast<std::int32_t>(x), host.origin.y + static_cast<std::int32_t>(y)};
     if (std::strchr("dDw", e[0])) host.capture = true;  // the window takes it on a press
     switch (e[0]) {
       case 'm': model.MouseMove(0, 0, x, y); break;
@@ -90,6 +91,8 @@ TEST(ControlModel, EventRows) {
       {"press lost with the capture", F, "d10,5 c M10,5 u10,5", "P hide down1 up1 "},
       {"covered counts as leaving", F, "x m10,5", "hide release N "},
       {"anchored tip at the control", A, "m10,5 m20,5", "tip316,200 H "},
+      {"tip place overflows: no tip, the rest runs", F, "f m1,1 m2,1 m-5,1", "H release hide N "},
+      {"anchored place overflows: no tip", A, "f m1,1 d1,1 u1,1", "H P hide down1 N value Click up1 "},
   };
   for (const Row& r : rows) EXPECT_EQ(Events(r.style, r.events), r.log) << r.name;
 }
@@ -107,7 +110,7 @@ TEST(Glyphs, CellsValuesAndGroups) {
     }
   for (const auto& [written, stored] : {std::pair{0, 0}, {1, 1}, {2, 2}, {3, 2}, {255, 2}})
     EXPECT_EQ(CheckBoxStoredValue(written), stored) << written;
-  EXPECT_THROW(CheckBoxStoredValue(256), std::out_of_range);
+  EXPECT_FALSE(CheckBoxStoredValue(256) || CheckBoxStoredValue(-1));
   EXPECT_EQ(CheckBoxValueAfterClick(0) * 100 + CheckBoxValueAfterClick(1) * 10 + CheckBoxValueAfterClick(2), 100);
   const std::vector<OptionBoxEntry> boxes = {{10, 1, false}, {11, 1, true}, {12, 1, false}, {20, 2, true}};
   EXPECT_EQ(OthersToTurnOff(boxes, 10, 1, TurnOff::OnesThatAreOn), (std::vector<WindowId>{11}));
@@ -130,37 +133,43 @@ TEST(TipPlacement, Arithmetic) {
   for (const Row& r : {Row{0.5, 0}, Row{1.5, 2}, Row{-2.5, -2}, Row{2.5001, 3}}) EXPECT_EQ(RoundHalfEven(r.in), r.out) << r.in;
   EXPECT_EQ(TrackPositionParam(103, -1), 0xFFFF0064u);  // 3 left of the request, y in the high word
   EXPECT_EQ(TipTrackX(2), 0);
-  EXPECT_THROW(TrackPositionParam(10, 32768), std::overflow_error);
-  EXPECT_THROW(CheckedSum(-2147483600, -60, 15), std::overflow_error);  // the first sum overflows
+  EXPECT_FALSE(TrackPositionParam(10, 32768) || RoundHalfEven(2147483647.5));
+  EXPECT_FALSE(CheckedSum(-2147483600, -60, 15));  // the first sum overflows
+  EXPECT_EQ(CheckedSum(2147483600, 40, 7), 2147483647);  // the largest still fits
   struct Text_ { Text in; bool multiline; Text out; };
   for (const Text_& r : {Text_{u"R&\r\nD", false, u"R&&D"}, Text_{u"a\r\nb", true, u"a\r\nb"}, Text_{u"a\r\r\nb\n", false, u"a\rb\n"}})
     EXPECT_EQ(TipDisplayText(r.in, r.multiline), r.out);
 }
 
-// The path box at screen (100, 50)-(300, 70); texts are 9 pixels a character.
+// The path box 200 x 20 at screen (100, top); texts are 9 pixels a character.
 struct PathBox : WindowTipPlatform {
   WindowId at = 10;
+  std::int32_t top = 50;
   std::ostringstream log;
-  bool OwnerRect(WindowId owner, ScreenRect& rect) override { return owner == 10 && (rect = {100, 50, 300, 70}, true); }
+  bool OwnerRect(WindowId owner, ScreenRect& rect) override { return owner == 10 && (rect = {100, top, 300, top + 20}, true); }
   WindowId WindowAt(ScreenPoint) override { return at; }
   WindowId TipWindow() override { return 900; }
   std::int32_t MeasureText(const Text& text) override { return static_cast<std::int32_t>(text.size()) * 9; }
-  void ShowTip(const Text& text, WindowId, std::int32_t x, std::int32_t y) override { log << "show" << text.size() << "@" << x << "," << y << " "; }
-  void MoveTip(const Text&, std::int32_t x, std::int32_t y) override { log << "move@" << x << "," << y << " "; }
+  // The tooltip's position holds 16 bits.
+  bool ShowTip(const Text& text, WindowId, std::int32_t x, std::int32_t y) override { return log << "show" << text.size() << "@" << x << "," << y << " ", y < 32768; }
+  bool MoveTip(const Text&, std::int32_t x, std::int32_t y) override { return log << "move@" << x << "," << y << " ", y < 32768; }
   void HideTip() override { log << "hide "; }
 };
 
 TEST(PathBoxTip, Rows) {
   struct Step { std::uint8_t button; const char16_t* text; std::int32_t x, y; };
-  struct Row { const char* name; std::vector<Step> steps; const char* log; };
+  struct Row { const char* name; std::vector<Step> steps; const char* log; std::int32_t top = 50; };
   const Row rows[] = {
       {"shows centred, 15 right and 25 below; same place does nothing", {{0, u"abc", 20, 5}, {0, u"abc", 20, 5}}, "show3@122,80 "},
       {"empty path shows the hint", {{0, u"", 20, 5}}, "show10@90,80 "},
       {"follows, and leaving hides", {{0, u"x", 20, 5}, {0, u"x", 30, 6}, {0, u"x", 201, 6}}, "show1@130,80 move@140,81 hide "},
       {"a press hides and held moves do not show", {{0, u"x", 20, 5}, {1, u"x", 21, 5}, {1, u"x", 22, 5}}, "show1@130,80 hide "},
+      {"a place past 16 bits ends the tracker: the next move starts anew", {{0, u"x", 20, 5}, {0, u"x", 21, 5}},
+       "show1@130,32770 show1@132,32770 ", 32740},
   };
   for (const Row& r : rows) {
     PathBox box;
+    box.top = r.top;
     TrackTipRecord state;
     for (const Step& s : r.steps) UpdateWindowTip(state, box, 10, s.button, s.text, false, s.x, s.y);
     EXPECT_EQ(box.log.str(), r.log) << r.name;

@@ -65,23 +65,20 @@ class GalleryForm : public Form {
   }
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-    switch (msg) {
-      case WM_LBUTTONDOWN:
-      case WM_RBUTTONDOWN:
-        StartWindowDrag(hwnd());
-        result = 0;
-        return true;
-      case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE) DestroyWindow(hwnd());
-        result = 0;
-        return true;
-      case WM_DESTROY:
-        PostQuitMessage(0);
-        result = 0;
-        return true;
-    }
-    return Form::OnMessage(msg, wParam, lParam, result);
+  Handled OnMouse(UINT msg, WPARAM, LPARAM) override {
+    if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN) return {};
+    StartWindowDrag(hwnd());
+    return 0;
+  }
+  Handled OnKey(UINT msg, WPARAM key, LPARAM) override {
+    if (msg != WM_KEYDOWN) return {};
+    if (key == VK_ESCAPE) DestroyWindow(hwnd());
+    return 0;
+  }
+  Handled OnOther(UINT msg, WPARAM, LPARAM) override {
+    if (msg != WM_DESTROY) return {};
+    PostQuitMessage(0);
+    return 0;
   }
 
  private:

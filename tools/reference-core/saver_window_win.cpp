@@ -68,53 +68,59 @@ void SaverWindow::End() {
   if (hwnd()) DestroyWindow(hwnd());
 }
 
-bool SaverWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  result = 0;
+Window::Handled SaverWindow::OnOther(UINT msg, WPARAM wParam, LPARAM) {
   switch (msg) {
     case WM_PAINT: {
       PaintScope paint(hwnd());
       picture_.CopyTo(paint.dc(), paint.area());
-      return true;
+      return 0;
     }
     case WM_ERASEBKGND:
-      result = 1;
-      return true;
+      return 1;
     case kFramesShownMessage:
-      result = frames_;
-      return true;
+      return frames_;
     case MM_MCINOTIFY:
       music_.OnNotify(wParam);
-      return true;
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
-      return true;
-  }
-  if (role_ != Role::Saver) return false;
-  switch (msg) {
+      return 0;
     case WM_SETCURSOR:
+      if (role_ != Role::Saver) return {};
       SetCursor(nullptr);
-      result = TRUE;
-      return true;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
+      return TRUE;
+  }
+  return {};
+}
+
+// The saver ends on a key or a button; the preview and the settings window take no input.
+Window::Handled SaverWindow::OnKey(UINT msg, WPARAM, LPARAM) {
+  if (role_ != Role::Saver || (msg != WM_KEYDOWN && msg != WM_SYSKEYDOWN)) return {};
+  End();
+  return 0;
+}
+
+Window::Handled SaverWindow::OnMouse(UINT msg, WPARAM, LPARAM point) {
+  if (role_ != Role::Saver) return {};
+  switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN:
       End();
-      return true;
+      return 0;
     case WM_MOUSEMOVE: {
       // The first move comes when the window appears under a pointer that has not moved; after
       // it, a move of more than 4 pixels from where the pointer was at the start ends the saver.
-      POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
       ClientToScreen(hwnd(), &at);
       if (!sawFirstMove_) {
         sawFirstMove_ = true;
       } else if (std::abs(at.x - start_.x) > 4 || std::abs(at.y - start_.y) > 4) {
         End();
       }
-      return true;
+      return 0;
     }
   }
-  return false;
+  return {};
 }

@@ -30,7 +30,9 @@ class SaverWindow : public Window {
   const SaverPicture& picture() const { return picture_; }
 
  protected:
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
+  Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
 
  private:
   enum class Role { Saver, Preview, Settings };

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "controls/button.h"
+#include "controls/checkbox.h"
+#include "controls/hyperlink.h"
 #include "controls/optionbox.h"
 #include "controls/track_tip.h"
 #include "tests/win32/support.h"
@@ -89,6 +91,31 @@ TEST(OptionBox, TurnedOnTurnsItsContainersOthersOff) {
   SendMessageW(a.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
   EXPECT_TRUE(a.value() && !b.value());
   DestroyTrackTip();
+}
+
+TEST(CheckBox, AWriteOutsideTheByteChangesNothing) {
+  test::HostForm form;
+  CheckBox box;
+  ASSERT_TRUE(box.Create(form.hwnd(), 0, 0, 80, 18));
+  int clicks = 0;
+  box.Click = [&] { ++clicks; };
+  struct Row { int written, stored, clicks; };
+  for (const Row& r : {Row{1, 1, 1}, Row{256, 1, 1}, Row{-1, 1, 1}, Row{7, 2, 2}}) {
+    box.SetValue(r.written);
+    EXPECT_TRUE(box.value() == r.stored && clicks == r.clicks) << r.written;
+  }
+}
+
+TEST(HyperLink, KeepsItsTextSizeWhateverTheFormAsks) {
+  test::HostForm form;
+  HyperLink link;
+  ASSERT_TRUE(link.Create(form.hwnd(), 0, 0, 10, 10));
+  RECT before{}, after{};
+  GetWindowRect(link.hWnd(), &before);
+  SetWindowPos(link.hWnd(), nullptr, 0, 0, 200, 50, SWP_NOMOVE | SWP_NOZORDER);
+  GetWindowRect(link.hWnd(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after) && before.right - before.left < 200);
+  EXPECT_EQ(link.Buffer().width(), before.right - before.left);  // the buffer took the final size
 }
 
 }  // namespace

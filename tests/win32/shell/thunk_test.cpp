@@ -15,10 +15,9 @@ constexpr UINT kProbe = WM_APP + 7;
 // A window whose procedure answers the probe with wParam + 5.
 struct PlainWindow : test::HostForm {
   HWND hwnd = Window::hwnd();
-  bool OnMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) override {
-    if (msg != kProbe) return Form::OnMessage(msg, w, l, result);
-    result = static_cast<LRESULT>(w) + 5;
-    return true;
+  Handled OnOther(UINT msg, WPARAM w, LPARAM) override {
+    if (msg != kProbe) return {};
+    return static_cast<LRESULT>(w) + 5;
   }
 };
 
