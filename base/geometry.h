@@ -28,5 +28,3 @@ constexpr Rect Box(std::int32_t x, std::int32_t y, std::int32_t width, std::int3
 constexpr std::int64_t Width(const Rect& r) { return std::int64_t{r.right} - r.left; }
 constexpr std::int64_t Height(const Rect& r) { return std::int64_t{r.bottom} - r.top; }
 
-using ScreenPoint = Point;
-using ScreenRect = Rect;

@@ -8,10 +8,10 @@
 namespace {
 
 // The following tip's place for the cursor: 15 right of it less half the text, 25 below.
-std::optional<ScreenPoint> FollowingTip(ScreenPoint cursor, std::int32_t halfTipWidth) {
+std::optional<Point> FollowingTip(Point cursor, std::int32_t halfTipWidth) {
   const std::optional<std::int32_t> x = CheckedSum(cursor.x, 15, -halfTipWidth), y = CheckedSum(cursor.y, 25);
   if (!x || !y) return std::nullopt;
-  return ScreenPoint{*x, *y};
+  return Point{*x, *y};
 }
 
 }  // namespace
@@ -69,8 +69,8 @@ void ControlModel::MouseMove(MouseMask button, MouseMask shift, float x, float y
 }
 
 void ControlModel::MoveSteps(MouseMask button, float x, float y) {
-  ScreenPoint cursor;
-  ScreenRect rect;
+  Point cursor;
+  Rect rect;
   if (style_ == TipStyle::FollowCursor) {
     cursor = host_.CursorPos();
   } else {
@@ -108,17 +108,17 @@ void ControlModel::MoveSteps(MouseMask button, float x, float y) {
     hover_ = true;
     host_.Redraw();
   } else if (style_ == TipStyle::FollowCursor && button == 0 && !pressed_) {
-    if (const std::optional<ScreenPoint> tip = FollowingTip(cursor, halfTipWidth_)) host_.MoveTip(tip->x, tip->y);
+    if (const std::optional<Point> tip = FollowingTip(cursor, halfTipWidth_)) host_.MoveTip(tip->x, tip->y);
   }
 }
 
 void ControlModel::ShowTipHere(const Text& text) {
   if (style_ == TipStyle::FollowCursor) {
-    const ScreenPoint cursor = host_.CursorPos();
+    const Point cursor = host_.CursorPos();
     halfTipWidth_ = HalfWidth(host_.TextWidth(text));
-    if (const std::optional<ScreenPoint> tip = FollowingTip(cursor, halfTipWidth_)) host_.ShowTip(text, tip->x, tip->y, true);
+    if (const std::optional<Point> tip = FollowingTip(cursor, halfTipWidth_)) host_.ShowTip(text, tip->x, tip->y, true);
   } else {
-    const ScreenRect rect = host_.WindowRect();
+    const Rect rect = host_.WindowRect();
     if (const std::optional<std::int32_t> tipX = CheckedSum(rect.left, 16)) host_.ShowTip(text, *tipX, rect.top, false);
   }
 }

@@ -18,9 +18,9 @@ class ControlHost {
   virtual bool CaptureIsOurs() = 0;
   virtual void TakeCapture() = 0;
   virtual void ReleaseCapture() = 0;
-  virtual ScreenPoint CursorPos() = 0;
-  virtual ScreenRect WindowRect() = 0;  // the control's, in screen pixels
-  virtual WindowId WindowAt(ScreenPoint point) = 0;
+  virtual Point CursorPos() = 0;
+  virtual Rect WindowRect() = 0;  // the control's, in screen pixels
+  virtual WindowId WindowAt(Point point) = 0;
   virtual WindowId OwnWindow() = 0;
   virtual WindowId TipWindow() = 0;  // the process's tooltip window now (0 for none)
   virtual float InnerWidth() = 0;

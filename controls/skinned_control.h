@@ -49,9 +49,9 @@ class SkinnedControl : public ChildControl, protected ControlHost {
   bool CaptureIsOurs() override;
   void TakeCapture() override;
   void ReleaseCapture() override;
-  ScreenPoint CursorPos() override;
-  ScreenRect WindowRect() override;
-  WindowId WindowAt(ScreenPoint point) override;
+  Point CursorPos() override;
+  Rect WindowRect() override;
+  WindowId WindowAt(Point point) override;
   WindowId OwnWindow() override;
   WindowId TipWindow() override;
   float InnerWidth() override;

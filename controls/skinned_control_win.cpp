@@ -74,19 +74,19 @@ void SkinnedControl::ReleaseCapture() {
   if (GetCapture() == hwnd()) ::ReleaseCapture();
 }
 
-ScreenPoint SkinnedControl::CursorPos() {
+Point SkinnedControl::CursorPos() {
   POINT p{};
   GetCursorPos(&p);
   return {p.x, p.y};
 }
 
-ScreenRect SkinnedControl::WindowRect() {
+Rect SkinnedControl::WindowRect() {
   RECT r{};
   GetWindowRect(hwnd(), &r);
   return {r.left, r.top, r.right, r.bottom};
 }
 
-WindowId SkinnedControl::WindowAt(ScreenPoint p) { return reinterpret_cast<WindowId>(WindowFromPoint(POINT{p.x, p.y})); }
+WindowId SkinnedControl::WindowAt(Point p) { return reinterpret_cast<WindowId>(WindowFromPoint(POINT{p.x, p.y})); }
 WindowId SkinnedControl::OwnWindow() { return reinterpret_cast<WindowId>(hwnd()); }
 WindowId SkinnedControl::TipWindow() { return reinterpret_cast<WindowId>(::TipWindow()); }
 

@@ -133,13 +133,13 @@ WindowId AsId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
 
 class Win32WindowTip : public WindowTipPlatform {
  public:
-  bool OwnerRect(WindowId owner, ScreenRect& rect) override {
+  bool OwnerRect(WindowId owner, Rect& rect) override {
     RECT r{};
     if (!GetWindowRect(AsWindow(owner), &r)) return false;
     rect = {r.left, r.top, r.right, r.bottom};
     return true;
   }
-  WindowId WindowAt(ScreenPoint p) override { return AsId(WindowFromPoint(POINT{p.x, p.y})); }
+  WindowId WindowAt(Point p) override { return AsId(WindowFromPoint(POINT{p.x, p.y})); }
   WindowId TipWindow() override { return AsId(::TipWindow()); }
   std::int32_t MeasureText(const Text& text) override { return TextLineSize(DialogFont(), Wide(text)).cx; }
   bool ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y) override {

@@ -8,11 +8,11 @@ namespace {
 
 // The tip's middle about 15 pixels right of the pointer, its top 25 pixels below; nothing when
 // a sum overflows.
-std::optional<ScreenPoint> TipPosition(const TrackTipRecord& s, std::int32_t x, std::int32_t y) {
+std::optional<Point> TipPosition(const TrackTipRecord& s, std::int32_t x, std::int32_t y) {
   const std::optional<std::int32_t> anchor = CheckedSum(s.Left, x, 15), top = CheckedSum(s.Top, y, 25);
   const std::optional<std::int32_t> left = anchor ? RoundHalfEven(*anchor - s.TextWidth / 2.0) : std::nullopt;
   if (!left || !top) return std::nullopt;
-  return ScreenPoint{*left, *top};
+  return Point{*left, *top};
 }
 
 void Deactivate(TrackTipRecord& s, WindowTipPlatform& platform) {
@@ -28,7 +28,7 @@ bool Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std:
   if (!s.Active || owner != s.OwnerWnd) {
     if (button != 0 || refresh) return true;
     s.Text.clear();
-    ScreenRect r;
+    Rect r;
     if (owner != 0 && platform.OwnerRect(owner, r)) {
       s.Left = r.left;
       s.Top = r.top;
@@ -59,7 +59,7 @@ bool Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std:
     if (platform.TipWindow() == s.TipWnd) platform.HideTip();
     s.TextWidth = platform.MeasureText(text);
     s.Text = text;
-    const std::optional<ScreenPoint> p = TipPosition(s, x, y);
+    const std::optional<Point> p = TipPosition(s, x, y);
     if (!p || !platform.ShowTip(text, owner, p->x, p->y)) return false;
     s.TipWnd = platform.TipWindow();
     s.LastX = x;
@@ -69,7 +69,7 @@ bool Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std:
 
   if (text == s.Text && !refresh) {
     if (x == s.LastX && y == s.LastY) return true;
-    const std::optional<ScreenPoint> p = TipPosition(s, x, y);
+    const std::optional<Point> p = TipPosition(s, x, y);
     if (!p || !platform.MoveTip(text, p->x, p->y)) return false;
     s.LastX = x;
     s.LastY = y;
@@ -82,7 +82,7 @@ bool Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std:
     x = s.LastX;
     y = s.LastY;
   }
-  const std::optional<ScreenPoint> p = TipPosition(s, x, y);
+  const std::optional<Point> p = TipPosition(s, x, y);
   if (!p || !platform.MoveTip(text, p->x, p->y)) return false;
   s.LastX = x;
   s.LastY = y;

@@ -11,8 +11,8 @@ class WindowTipPlatform {
  public:
   virtual ~WindowTipPlatform() = default;
   // The owner's window rectangle in screen pixels; false (rect untouched) for no such window.
-  virtual bool OwnerRect(WindowId owner, ScreenRect& rect) = 0;
-  virtual WindowId WindowAt(ScreenPoint point) = 0;
+  virtual bool OwnerRect(WindowId owner, Rect& rect) = 0;
+  virtual WindowId WindowAt(Point point) = 0;
   virtual WindowId TipWindow() = 0;                    // the tooltip window of the process now
   virtual std::int32_t MeasureText(const Text& text) = 0;  // in the dialog's font
   // Show and move give false when the place does not fit the tooltip's 16-bit position.

@@ -20,14 +20,14 @@ namespace {
 struct FakeControl : ControlHost {
   ControlModel* model = nullptr;
   bool capture = false, covered = false;
-  ScreenPoint origin{300, 200}, cursor;
+  Point origin{300, 200}, cursor;
   std::ostringstream log;
   bool CaptureIsOurs() override { return capture; }
   void TakeCapture() override { capture = true; }
   void ReleaseCapture() override { capture = false; log << "release "; }
-  ScreenPoint CursorPos() override { return cursor; }
-  ScreenRect WindowRect() override { return {origin.x, origin.y, 0, 0}; }  // the model reads its top left
-  WindowId WindowAt(ScreenPoint) override { return covered ? 2 : 1; }
+  Point CursorPos() override { return cursor; }
+  Rect WindowRect() override { return {origin.x, origin.y, 0, 0}; }  // the model reads its top left
+  WindowId WindowAt(Point) override { return covered ? 2 : 1; }
   WindowId OwnWindow() override { return 1; }
   WindowId TipWindow() override { return 9; }
   float InnerWidth() override { return 40; }
@@ -146,8 +146,8 @@ struct PathBox : WindowTipPlatform {
   WindowId at = 10;
   std::int32_t top = 50;
   std::ostringstream log;
-  bool OwnerRect(WindowId owner, ScreenRect& rect) override { return owner == 10 && (rect = {100, top, 300, top + 20}, true); }
-  WindowId WindowAt(ScreenPoint) override { return at; }
+  bool OwnerRect(WindowId owner, Rect& rect) override { return owner == 10 && (rect = {100, top, 300, top + 20}, true); }
+  WindowId WindowAt(Point) override { return at; }
   WindowId TipWindow() override { return 900; }
   std::int32_t MeasureText(const Text& text) override { return static_cast<std::int32_t>(text.size()) * 9; }
   // The tooltip's position holds 16 bits.
