@@ -5,9 +5,17 @@ Run with Debian's /usr/bin/python3 and python3-pil. Writes 32-bpp BMP files with
 and the icon group to resources/skin/, and enlarged previews to docs/skin-*.png. The outputs are
 committed, so the build itself needs no Python; run this again after changing a picture.
 
+Every picture is drawn at 100, 125, 150, 175 and 200 % (96, 120, 144, 168 and 192 DPI): drawn
+again at the larger size, not enlarged. Whole-pixel lengths given at 96 DPI become
+MulDiv(v, dpi, 96), each position and each size on its own, as the windows scale theirs; fractional
+ones (radii, stroke widths, mark positions) scale by dpi / 96. A sheet of cells is its count times
+the scaled cell, so the program finds each cell at any scale. At 96 DPI the pictures are exactly
+those of before. Files of the other scales carry the percentage: skin_close_150.bmp.
+
 One look for everything: white panels, soft grey gradients, a muted rose accent taken from the
 settings dialog's heading colour (140, 50, 50) and its path box (229, 203, 203 / 241, 228, 228).
 """
+import io
 import math
 import os
 import struct
@@ -30,6 +38,30 @@ MARGIN = (228, 228, 228)        # window margin outside the framed panel
 PANEL_LINE = (0x99, 0x99, 0x99)
 PANEL_LINE_BOTTOM = (0x94, 0x94, 0x94)
 SS = 8                          # supersampling factor of anti-aliased shapes
+DPIS = (96, 120, 144, 168, 192)  # the artwork's steps: 100 to 200 %
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)  # what Windows asks for at those steps
+
+
+class Scale:
+    """Lengths at one DPI: n() for whole pixels, f() for fractional lengths."""
+
+    def __init__(self, dpi):
+        self.dpi = dpi
+        self.k = dpi / 96
+        self.percent = dpi * 100 // 96
+
+    def n(self, v):
+        """MulDiv(v, dpi, 96): rounded to the nearest, halves away from zero."""
+        q, r = divmod(abs(v) * self.dpi, 96)
+        q += 2 * r >= 96
+        return q if v >= 0 else -q
+
+    def f(self, v):
+        return v * self.k
+
+    def rows(self, stops):
+        """Gradient stops [(row, colour), ...] with the rows scaled."""
+        return [(self.n(y), c) for y, c in stops]
 
 
 # ---------------------------------------------------------------------------------------------
@@ -134,60 +166,68 @@ TITLE_BAND = [(1, WHITE), (9, (0xCD, 0xCD, 0xCD)), (15, MARGIN)]
 PANEL_TOP = [(17, (243, 236, 236)), (32, WHITE)]
 
 
-def window_frame(w, h, button_band):
-    """Outline, title band, margin and framed white panel of a w x h borderless window.
+def window_frame(sc, w, h, button_band):
+    """Outline, title band, margin and framed white panel of a borderless window, w x h at 96 DPI.
 
     Between rows 33 and h - 37 every row is the same, and between columns 10 and w - 11 every
-    column is the same, so that the message box can be cut into corners and stretched strips.
+    column is the same, so that the message box can be cut into corners and stretched strips
+    (at 96 DPI; the other scales keep the same with their lengths scaled).
     """
+    n, f = sc.n, sc.f
+    w, h = n(w), n(h)
     content = Image.new("RGBA", (w, h), MARGIN + (255,))
-    content.alpha_composite(vgrad(w, 16, [(0, WHITE)] + TITLE_BAND), (0, 0))
+    content.alpha_composite(vgrad(w, n(16), [(0, WHITE)] + sc.rows(TITLE_BAND)), (0, 0))
 
-    stops = [(0, WHITE)] + PANEL_TOP + [(h, WHITE)]
+    stops = [(0, WHITE)] + sc.rows(PANEL_TOP) + [(h, WHITE)]
     if button_band:
         # Behind the buttons: the 31 rows above the bottom line, darkest at h - 22.
-        stops = [(0, WHITE)] + PANEL_TOP + [(h - 37, WHITE), (h - 36, (0xFE,) * 3),
-                                          (h - 22, (0xCC,) * 3), (h - 6, (0xFE,) * 3), (h, WHITE)]
+        stops = [(0, WHITE)] + sc.rows(PANEL_TOP) + [(h - n(37), WHITE), (h - n(36), (0xFE,) * 3),
+                                                     (h - n(22), (0xCC,) * 3), (h - n(6), (0xFE,) * 3),
+                                                     (h, WHITE)]
     panel = vgrad(w, h, stops)
-    fill(content, panel, aa_mask(w, h, lambda s: s.rect(5, 17, w - 5, h - 5, radius=2.5)))
+    fill(content, panel, aa_mask(w, h, lambda s: s.rect(n(5), n(17), w - n(5), h - n(5), radius=f(2.5))))
 
-    line = aa_mask(w, h, lambda s: (s.rect(4, 16, w - 4, h - 4, radius=3.5),
-                                     s.rect(5, 17, w - 5, h - 5, radius=2.5, value=0)))
+    line = aa_mask(w, h, lambda s: (s.rect(n(4), n(16), w - n(4), h - n(4), radius=f(3.5)),
+                                     s.rect(n(5), n(17), w - n(5), h - n(5), radius=f(2.5), value=0)))
     bottom_line = Image.new("L", (w, h), 0)
-    bottom_line.paste(line.crop((0, h - 5, w, h - 4)), (0, h - 5))
+    bottom_line.paste(line.crop((0, h - n(5), w, h - n(4))), (0, h - n(5)))
     fill(content, PANEL_LINE, line)
     fill(content, PANEL_LINE_BOTTOM, bottom_line)
 
     # The window is clipped to a rounded rectangle (9 x 9 corner ellipse); the outline follows it
     # and everything outside it is outline colour too, so a pixel more or less of region is fine.
     out = Image.new("RGBA", (w, h), BLACK + (255,))
-    fill(out, content, aa_mask(w, h, lambda s: s.rect(1, 1, w - 1, h - 1, radius=3.5)))
+    fill(out, content, aa_mask(w, h, lambda s: s.rect(n(1), n(1), w - n(1), h - n(1), radius=f(3.5))))
     return out
 
 
-def message_box_pieces():
-    w, h = 200, 100
-    frame = window_frame(w, h, button_band=True)
+def message_box_pieces(sc):
+    n = sc.n
+    frame = window_frame(sc, 200, 100, button_band=True)
+    w, h = frame.size
+    side, top, bottom, one = n(10), n(32), n(36), n(1)
     return frame, {
-        "SKIN_MSG_TL": frame.crop((0, 0, 10, 32)),
-        "SKIN_MSG_TOP": frame.crop((10, 0, 11, 33)),
-        "SKIN_MSG_TR": frame.crop((w - 10, 0, w, 32)),
-        "SKIN_MSG_LEFT": frame.crop((0, 32, 10, 33)),
-        "SKIN_MSG_RIGHT": frame.crop((w - 10, 32, w, 33)),
-        "SKIN_MSG_BL": frame.crop((0, h - 36, 10, h)),
-        "SKIN_MSG_BOTTOM": frame.crop((10, h - 36, 11, h)),
-        "SKIN_MSG_BR": frame.crop((w - 10, h - 36, w, h)),
+        "SKIN_MSG_TL": frame.crop((0, 0, side, top)),
+        "SKIN_MSG_TOP": frame.crop((side, 0, side + one, n(33))),
+        "SKIN_MSG_TR": frame.crop((w - side, 0, w, top)),
+        "SKIN_MSG_LEFT": frame.crop((0, top, side, top + one)),
+        "SKIN_MSG_RIGHT": frame.crop((w - side, top, w, top + one)),
+        "SKIN_MSG_BL": frame.crop((0, h - bottom, side, h)),
+        "SKIN_MSG_BOTTOM": frame.crop((side, h - bottom, side + one, h)),
+        "SKIN_MSG_BR": frame.crop((w - side, h - bottom, w, h)),
     }
 
 
-def button_shadow():
+def button_shadow(sc):
     # Light grey in the outer columns from the fifth row down and in the two bottom rows.
-    img = Image.new("RGBA", (42, 21), WHITE + (255,))
+    n = sc.n
+    w, h = n(42), n(21)
+    img = Image.new("RGBA", (w, h), WHITE + (255,))
     d = ImageDraw.Draw(img)
     grey = (0xC4, 0xC4, 0xC4, 255)
-    d.line([(0, 4), (0, 20)], fill=grey)
-    d.line([(41, 4), (41, 20)], fill=grey)
-    d.rectangle([0, 19, 41, 20], fill=grey)
+    d.rectangle([0, n(4), n(1) - 1, h - 1], fill=grey)
+    d.rectangle([w - n(1), n(4), w - 1, h - 1], fill=grey)
+    d.rectangle([0, h - n(2), w - 1, h - 1], fill=grey)
     return img
 
 
@@ -202,45 +242,54 @@ BUTTON_STATES = [
 ]
 
 
-def push_button(w, h, glyph):
+def push_button(sc, w, h, glyph):
+    """Three frames of a w x h (at 96 DPI) button, stacked."""
+    n, f = sc.n, sc.f
+    w, h = n(w), n(h)
     frames = []
     for border, top, bottom, colour, dy in BUTTON_STATES:
-        f = Image.new("RGBA", (w, h), WHITE + (255,))
-        shape(w, h, lambda s: s.rect(0, 0, w, h, radius=3), border, f)
-        fill(f, vgrad(w, h, [(1, top), (h - 2, bottom)]),
-             aa_mask(w, h, lambda s: s.rect(1, 1, w - 1, h - 1, radius=2)))
-        glyph(f, colour, dy)
-        frames.append(f)
+        frame = Image.new("RGBA", (w, h), WHITE + (255,))
+        shape(w, h, lambda s: s.rect(0, 0, w, h, radius=n(3)), border, frame)
+        fill(frame, vgrad(w, h, [(n(1), top), (h - n(2), bottom)]),
+             aa_mask(w, h, lambda s: s.rect(n(1), n(1), w - n(1), h - n(1), radius=n(2))))
+        glyph(sc, frame, colour, n(dy))
+        frames.append(frame)
     return stack(frames)
 
 
-def check_glyph(f, colour, dy):
-    w, h = f.size
+def check_glyph(sc, frame, colour, dy):
+    f = sc.f
+    w, h = frame.size
     cx, cy = w / 2, h / 2 + dy
-    shape(w, h, lambda s: s.stroke([(cx - 5, cy), (cx - 1.5, cy + 3.3), (cx + 5, cy - 3.6)], 2.0), colour, f)
+    shape(w, h, lambda s: s.stroke([(cx - f(5), cy), (cx - f(1.5), cy + f(3.3)), (cx + f(5), cy - f(3.6))],
+                                   f(2.0)), colour, frame)
 
 
-def cross_glyph(f, colour, dy):
-    w, h = f.size
+def cross_glyph(sc, frame, colour, dy):
+    f = sc.f
+    w, h = frame.size
     cx, cy = w / 2, h / 2 + dy
-    r = 3.6
-    shape(w, h, lambda s: (s.stroke([(cx - r, cy - r), (cx + r, cy + r)], 1.9),
-                           s.stroke([(cx - r, cy + r), (cx + r, cy - r)], 1.9)), colour, f)
+    r = f(3.6)
+    shape(w, h, lambda s: (s.stroke([(cx - r, cy - r), (cx + r, cy + r)], f(1.9)),
+                           s.stroke([(cx - r, cy + r), (cx + r, cy - r)], f(1.9))), colour, frame)
 
 
-def folder_glyph(f, colour, dy):
-    w, h = f.size
-    x0, y0 = 4, 5 + dy
-    outline = aa_mask(w, h, lambda s: (s.rect(x0, y0, x0 + 5, y0 + 3, radius=1),
-                                       s.rect(x0, y0 + 2, x0 + 12, y0 + 10, radius=1.2)))
-    inner = aa_mask(w, h, lambda s: s.rect(x0 + 1, y0 + 4, x0 + 11, y0 + 9, radius=0.6))
-    fill(f, colour, outline)
-    fill(f, lerp(colour, WHITE, 0.78), inner)
+def folder_glyph(sc, frame, colour, dy):
+    n, f = sc.n, sc.f
+    w, h = frame.size
+    x0, y0 = n(4), n(5) + dy
+    outline = aa_mask(w, h, lambda s: (s.rect(x0, y0, x0 + n(5), y0 + n(3), radius=n(1)),
+                                       s.rect(x0, y0 + n(2), x0 + n(12), y0 + n(2) + n(8), radius=f(1.2))))
+    inner = aa_mask(w, h, lambda s: s.rect(x0 + n(1), y0 + n(4), x0 + n(1) + n(10), y0 + n(4) + n(5),
+                                           radius=f(0.6)))
+    fill(frame, colour, outline)
+    fill(frame, lerp(colour, WHITE, 0.78), inner)
 
 
-def close_button(background):
+def close_button(sc, background):
     """The close tab hanging from the top edge, over the title band it covers (33 x 14)."""
-    w, h = 33, 14
+    n, f = sc.n, sc.f
+    w, h = background.size
     states = [
         ((138, 138, 138), (250, 250, 250), (214, 214, 214), GLYPH, 0),
         (ACCENT_DARK, (214, 118, 118), (160, 64, 64), WHITE, 0),
@@ -248,15 +297,15 @@ def close_button(background):
     ]
     frames = []
     for border, top, bottom, colour, dy in states:
-        f = background.copy()
-        shape(w, h, lambda s: s.rect(0, -4, w, h, radius=3.5), border, f)
-        fill(f, vgrad(w, h, [(1, top), (h - 2, bottom)]),
-             aa_mask(w, h, lambda s: s.rect(1, -4, w - 1, h - 1, radius=2.5)))
-        ImageDraw.Draw(f).line([(0, 0), (w - 1, 0)], fill=BLACK + (255,))  # the window's outline
-        cx, cy, r = w / 2, 7 + dy, 3.1
-        shape(w, h, lambda s: (s.stroke([(cx - r, cy - r), (cx + r, cy + r)], 1.7),
-                               s.stroke([(cx - r, cy + r), (cx + r, cy - r)], 1.7)), colour, f)
-        frames.append(f)
+        frame = background.copy()
+        shape(w, h, lambda s: s.rect(0, -n(4), w, h, radius=f(3.5)), border, frame)
+        fill(frame, vgrad(w, h, [(n(1), top), (h - n(2), bottom)]),
+             aa_mask(w, h, lambda s: s.rect(n(1), -n(4), w - n(1), h - n(1), radius=f(2.5))))
+        ImageDraw.Draw(frame).rectangle([0, 0, w - 1, n(1) - 1], fill=BLACK + (255,))  # the window's outline
+        cx, cy, r = w / 2, n(7) + n(dy), f(3.1)
+        shape(w, h, lambda s: (s.stroke([(cx - r, cy - r), (cx + r, cy + r)], f(1.7)),
+                               s.stroke([(cx - r, cy + r), (cx + r, cy - r)], f(1.7))), colour, frame)
+        frames.append(frame)
     return stack(frames)
 
 
@@ -272,47 +321,56 @@ BOX_STATES = [
 BOX_DISABLED = ((196, 196, 196), (246, 246, 246), (240, 240, 240), (176, 176, 176))
 
 
-def check_cell(state, value):
+def check_cell(sc, state, value):
+    n, f = sc.n, sc.f
     border, top, bottom, mark = state
-    cell = Image.new("RGBA", (13, 13), (0, 0, 0, 0))
+    c, b = n(13), n(1)  # cell and frame line
+    cell = Image.new("RGBA", (c, c), (0, 0, 0, 0))
     d = ImageDraw.Draw(cell)
-    d.rectangle([0, 0, 12, 12], fill=border + (255,))
-    cell.paste(vgrad(11, 11, [(0, top), (10, bottom)]), (1, 1))
-    for x, y in ((0, 0), (12, 0), (0, 12), (12, 12)):  # a crisp rounded corner
-        cell.putpixel((x, y), (0, 0, 0, 0))
+    d.rectangle([0, 0, c - 1, c - 1], fill=border + (255,))
+    cell.paste(vgrad(c - 2 * b, c - 2 * b, [(0, top), (c - 2 * b - 1, bottom)]), (b, b))
+    for x, y in ((0, 0), (c - b, 0), (0, c - b), (c - b, c - b)):  # a crisp rounded corner
+        d.rectangle([x, y, x + b - 1, y + b - 1], fill=(0, 0, 0, 0))
     if value == 1:
-        shape(13, 13, lambda s: s.stroke([(3.4, 6.6), (5.6, 8.9), (9.7, 4.1)], 1.9), mark, cell)
+        o = (c - f(13)) / 2  # the mark stays centred where the cell rounds to whole pixels
+        shape(c, c, lambda s: s.stroke([(o + f(3.4), o + f(6.6)), (o + f(5.6), o + f(8.9)), (o + f(9.7), o + f(4.1))],
+                                       f(1.9)), mark, cell)
     elif value == 2:
-        d.rectangle([4, 4, 8, 8], fill=mark + (255,))
+        d.rectangle([n(4), n(4), n(4) + n(5) - 1, n(4) + n(5) - 1], fill=mark + (255,))
     return cell
 
 
-def option_cell(state, value):
+def option_cell(sc, state, value):
+    n, f = sc.n, sc.f
     border, top, bottom, mark = state
-    cell = shape(13, 13, lambda s: s.ellipse(6.5, 6.5, 6.5), border)
-    fill(cell, vgrad(13, 13, [(1, top), (11, bottom)]), aa_mask(13, 13, lambda s: s.ellipse(6.5, 6.5, 5.5)))
+    c = n(13)
+    r = c / 2
+    cell = shape(c, c, lambda s: s.ellipse(r, r, r), border)
+    fill(cell, vgrad(c, c, [(n(1), top), (c - n(2), bottom)]), aa_mask(c, c, lambda s: s.ellipse(r, r, r - n(1))))
     if value:
-        shape(13, 13, lambda s: s.ellipse(6.5, 6.5, 2.6), mark, cell)
+        shape(c, c, lambda s: s.ellipse(r, r, f(2.6)), mark, cell)
     return cell
 
 
-def checkbox_skin():
-    img = Image.new("RGBA", (52, 39), (0, 0, 0, 0))
+def checkbox_skin(sc):
+    c = sc.n(13)
+    img = Image.new("RGBA", (4 * c, 3 * c), (0, 0, 0, 0))
     for row, state in enumerate(BOX_STATES):
         for value in range(3):
-            img.paste(check_cell(state, value), (13 * value, 13 * row))
+            img.paste(check_cell(sc, state, value), (c * value, c * row))
     for value in range(3):
-        img.paste(check_cell(BOX_DISABLED, value), (39, 13 * value))
+        img.paste(check_cell(sc, BOX_DISABLED, value), (3 * c, c * value))
     return img
 
 
-def optionbox_skin():
-    img = Image.new("RGBA", (39, 39), (0, 0, 0, 0))
+def optionbox_skin(sc):
+    c = sc.n(13)
+    img = Image.new("RGBA", (3 * c, 3 * c), (0, 0, 0, 0))
     for row, state in enumerate(BOX_STATES):
         for value in range(2):
-            img.paste(option_cell(state, value), (13 * value, 13 * row))
+            img.paste(option_cell(sc, state, value), (c * value, c * row))
     for value in range(2):
-        img.paste(option_cell(BOX_DISABLED, value), (26, 13 * value))
+        img.paste(option_cell(sc, BOX_DISABLED, value), (2 * c, c * value))
     return img
 
 
@@ -320,38 +378,45 @@ def optionbox_skin():
 # Message icons, 32 x 32
 
 
-def round_sign(top, bottom, rim, mark):
-    icon = shape(32, 32, lambda s: s.ellipse(16, 16, 15), rim)
-    fill(icon, vgrad(32, 32, [(2, top), (30, bottom)]), aa_mask(32, 32, lambda s: s.ellipse(16, 16, 14)))
-    gloss = aa_mask(32, 32, lambda s: s.ellipse(16, 10.5, 10.5, 7.5))
-    fill(icon, Image.new("RGBA", (32, 32), WHITE + (64,)), gloss)
+def round_sign(sc, top, bottom, rim, mark):
+    n, f = sc.n, sc.f
+    z = n(32)
+    icon = shape(z, z, lambda s: s.ellipse(f(16), f(16), f(15)), rim)
+    fill(icon, vgrad(z, z, [(n(2), top), (n(30), bottom)]), aa_mask(z, z, lambda s: s.ellipse(f(16), f(16), f(14))))
+    gloss = aa_mask(z, z, lambda s: s.ellipse(f(16), f(10.5), f(10.5), f(7.5)))
+    fill(icon, Image.new("RGBA", (z, z), WHITE + (64,)), gloss)
     mark(icon)
     return icon
 
 
-def info_icon():
-    return round_sign((110, 170, 240), (28, 92, 196), (22, 74, 160),
-                      lambda i: shape(32, 32, lambda s: (s.ellipse(16, 9, 2.2),
-                                                         s.rect(14.3, 13, 17.7, 25, radius=1.2)), WHITE, i))
-
-
-def error_icon():
-    r = 5.2
-    return round_sign((236, 104, 92), (178, 36, 36), (136, 24, 24),
-                      lambda i: shape(32, 32, lambda s: (s.stroke([(16 - r, 16 - r), (16 + r, 16 + r)], 3.4),
-                                                         s.stroke([(16 - r, 16 + r), (16 + r, 16 - r)], 3.4)),
+def info_icon(sc):
+    f, z = sc.f, sc.n(32)
+    return round_sign(sc, (110, 170, 240), (28, 92, 196), (22, 74, 160),
+                      lambda i: shape(z, z, lambda s: (s.ellipse(f(16), f(9), f(2.2)),
+                                                       s.rect(f(14.3), f(13), f(17.7), f(25), radius=f(1.2))),
                                       WHITE, i))
 
 
-def warning_icon():
-    outer = [(16, 1.5), (31, 28.5), (1, 28.5)]
-    inner = [(16, 4.3), (28.6, 27.1), (3.4, 27.1)]
-    icon = shape(32, 32, lambda s: s.stroke(outer + [outer[0]], 2.6), (176, 124, 0))
-    fill(icon, (176, 124, 0), aa_mask(32, 32, lambda s: s.polygon(outer)))
-    fill(icon, vgrad(32, 32, [(4, (255, 226, 102)), (28, (242, 182, 24))]),
-         aa_mask(32, 32, lambda s: s.polygon(inner)))
-    shape(32, 32, lambda s: (s.polygon([(14.4, 10.5), (17.6, 10.5), (16.8, 20.5), (15.2, 20.5)]),
-                             s.ellipse(16, 10.6, 1.6), s.ellipse(16, 24, 1.8)), (40, 34, 24), icon)
+def error_icon(sc):
+    f, z = sc.f, sc.n(32)
+    c, r = f(16), f(5.2)
+    return round_sign(sc, (236, 104, 92), (178, 36, 36), (136, 24, 24),
+                      lambda i: shape(z, z, lambda s: (s.stroke([(c - r, c - r), (c + r, c + r)], f(3.4)),
+                                                       s.stroke([(c - r, c + r), (c + r, c - r)], f(3.4))),
+                                      WHITE, i))
+
+
+def warning_icon(sc):
+    n, f, z = sc.n, sc.f, sc.n(32)
+    points = lambda pts: [(f(x), f(y)) for x, y in pts]
+    outer = points([(16, 1.5), (31, 28.5), (1, 28.5)])
+    inner = points([(16, 4.3), (28.6, 27.1), (3.4, 27.1)])
+    icon = shape(z, z, lambda s: s.stroke(outer + [outer[0]], f(2.6)), (176, 124, 0))
+    fill(icon, (176, 124, 0), aa_mask(z, z, lambda s: s.polygon(outer)))
+    fill(icon, vgrad(z, z, [(n(4), (255, 226, 102)), (n(28), (242, 182, 24))]),
+         aa_mask(z, z, lambda s: s.polygon(inner)))
+    shape(z, z, lambda s: (s.polygon(points([(14.4, 10.5), (17.6, 10.5), (16.8, 20.5), (15.2, 20.5)])),
+                           s.ellipse(f(16), f(10.6), f(1.6)), s.ellipse(f(16), f(24), f(1.8))), (40, 34, 24), icon)
     return icon
 
 
@@ -393,20 +458,23 @@ def landscape(size, detail):
     return img
 
 
-def thumbnail():
-    img = landscape(70, detail=True)
-    ImageDraw.Draw(img).rectangle([0, 0, 69, 69], outline=ROSE_HOVER + (255,))
+def thumbnail(sc):
+    size = sc.n(70)
+    img = landscape(size, detail=True)
+    ImageDraw.Draw(img).rectangle([0, 0, size - 1, size - 1], outline=ROSE_HOVER + (255,), width=sc.n(1))
     return img
 
 
 def app_icon(size):
     scene = landscape(size, detail=size >= 48)
     radius = max(2.5, size * 0.2)
+    rim_width = max(1, size // 48)
     mask = aa_mask(size, size, lambda s: s.rect(0, 0, size, size, radius=radius))
     icon = Image.new("RGBA", (size, size), (0, 0, 0, 0))
     fill(icon, scene, mask)
     rim = aa_mask(size, size, lambda s: (s.rect(0, 0, size, size, radius=radius),
-                                         s.rect(1, 1, size - 1, size - 1, radius=radius - 1, value=0)))
+                                         s.rect(rim_width, rim_width, size - rim_width, size - rim_width,
+                                                radius=radius - rim_width, value=0)))
     fill(icon, (96, 36, 52), rim)
     return icon
 
@@ -469,9 +537,16 @@ def icon_image(img, bits):
     return header + palette + xor + bytes(and_mask)
 
 
+def icon_png(img):
+    """A 256-pixel image of an icon group is stored as PNG, as Windows expects it."""
+    out = io.BytesIO()
+    img.save(out, format="PNG", optimize=True)
+    return out.getvalue()
+
+
 def write_ico(images, path):
     """images: [(PIL image, bits per pixel), ...]"""
-    blobs = [icon_image(img, bits) for img, bits in images]
+    blobs = [icon_png(img) if img.width >= 256 else icon_image(img, bits) for img, bits in images]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for (img, bits), blob in zip(images, blobs):
@@ -559,32 +634,44 @@ def dialog_mockup(p):
 # ---------------------------------------------------------------------------------------------
 
 
+def skin_pictures(sc):
+    """The message box's whole frame, and every skin picture by resource name, at one scale."""
+    n = sc.n
+    dialog = window_frame(sc, 370, 250, button_band=False)
+    msg_frame, pictures = message_box_pieces(sc)
+    pictures.update({
+        "SKIN_DIALOG_BG": dialog,
+        "SKIN_CLOSE": close_button(sc, dialog.crop((n(330), 0, n(330) + n(33), n(14)))),
+        "SKIN_FOLDER": push_button(sc, 20, 19, folder_glyph),
+        "SKIN_SAVE": push_button(sc, 40, 19, check_glyph),
+        "SKIN_MSG_YES": push_button(sc, 40, 19, check_glyph),
+        "SKIN_MSG_NO": push_button(sc, 40, 19, cross_glyph),
+        "SKIN_BTN_SHADOW": button_shadow(sc),
+        "ICON_MSG_INFO": info_icon(sc),
+        "ICON_MSG_ERROR": error_icon(sc),
+        "ICON_MSG_WARN": warning_icon(sc),
+        "SKIN_CHECKBOX": checkbox_skin(sc),
+        "SKIN_OPTIONBOX": optionbox_skin(sc),
+        "SKIN_THUMB": thumbnail(sc),
+    })
+    return msg_frame, pictures
+
+
 def main():
     os.makedirs(SKIN_DIR, exist_ok=True)
     os.makedirs(DOCS_DIR, exist_ok=True)
 
-    dialog = window_frame(370, 250, button_band=False)
-    msg_frame, pictures = message_box_pieces()
-    pictures.update({
-        "SKIN_DIALOG_BG": dialog,
-        "SKIN_CLOSE": close_button(dialog.crop((330, 0, 363, 14))),
-        "SKIN_FOLDER": push_button(20, 19, folder_glyph),
-        "SKIN_SAVE": push_button(40, 19, check_glyph),
-        "SKIN_MSG_YES": push_button(40, 19, check_glyph),
-        "SKIN_MSG_NO": push_button(40, 19, cross_glyph),
-        "SKIN_BTN_SHADOW": button_shadow(),
-        "ICON_MSG_INFO": info_icon(),
-        "ICON_MSG_ERROR": error_icon(),
-        "ICON_MSG_WARN": warning_icon(),
-        "SKIN_CHECKBOX": checkbox_skin(),
-        "SKIN_OPTIONBOX": optionbox_skin(),
-        "SKIN_THUMB": thumbnail(),
-    })
-    for name, img in sorted(pictures.items()):
-        write_bmp(img, os.path.join(SKIN_DIR, name.lower() + ".bmp"))
+    for dpi in DPIS:
+        pictures_at = skin_pictures(Scale(dpi))[1]
+        suffix = "" if dpi == 96 else f"_{Scale(dpi).percent}"
+        for name, img in sorted(pictures_at.items()):
+            write_bmp(img, os.path.join(SKIN_DIR, name.lower() + suffix + ".bmp"))
+    msg_frame, pictures = skin_pictures(Scale(96))
 
-    icons = {size: app_icon(size) for size in (16, 32, 48)}
-    write_ico([(icons[s], bits) for bits in (32, 8) for s in (16, 32, 48)], os.path.join(SKIN_DIR, "appicon.ico"))
+    # 32 bits with alpha at every size, and the 8-bit images of the small sizes for old displays.
+    icons = {size: app_icon(size) for size in ICON_SIZES}
+    write_ico([(icons[s], 32) for s in ICON_SIZES] + [(icons[s], 8) for s in (16, 32, 48)],
+              os.path.join(SKIN_DIR, "appicon.ico"))
 
     # Previews: each picture enlarged, and the windows put together.
     for name in ("SKIN_CLOSE", "SKIN_FOLDER", "SKIN_SAVE", "SKIN_MSG_YES", "SKIN_MSG_NO",

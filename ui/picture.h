@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ui/gdi.h"
+#include "ui/picture_scale.h"
 
 class Picture {  // an owned 32-bpp top-down DIB section with premultiplied alpha
  public:
@@ -40,6 +41,14 @@ class Picture {  // an owned 32-bpp top-down DIB section with premultiplied alph
 // everywhere is taken as opaque). Returns an empty Picture when the resource is missing or is not a
 // well-formed 32-bpp bitmap.
 Picture LoadPicture(const wchar_t* resourceName);
+
+// The same picture for a window at dpi: at 96 exactly LoadPicture(resourceName); at the other
+// drawn steps (120, 144, 168, 192) the artwork drawn for it (the resource name with _125, _150,
+// _175 or _200); in between, the next larger step's artwork reduced, above 192 the last enlarged,
+// below 96 the 96 one reduced. For a sheet, `cells` gives its grid: each cell becomes
+// MulDiv(cell, dpi, 96) and the sheet that many cells. Empty when the 96-DPI picture is missing or
+// does not divide into the cells.
+Picture LoadPicture(const wchar_t* resourceName, UINT dpi, CellGrid cells = {});
 
 // The same from a packed DIB (a bitmap resource's bytes: header, masks, pixels).
 Picture PictureFromPackedDib(const void* data, std::size_t size);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "ui/packed_dib.h"
@@ -15,6 +17,31 @@ std::uint32_t Premultiply(std::uint32_t argb) {
   return a << 24 | scale((argb >> 16) & 0xFF) << 16 | scale((argb >> 8) & 0xFF) << 8 |
          scale(argb & 0xFF);
 }
+
+// The bytes of one of the program's bitmap resources, or nothing.
+std::optional<std::pair<const void*, std::size_t>> ResourceBytes(const wchar_t* resourceName) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC info = FindResourceW(module, resourceName, RT_BITMAP);
+  if (!info) return std::nullopt;
+  HGLOBAL loaded = LoadResource(module, info);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) return std::nullopt;
+  return std::make_pair(data, static_cast<std::size_t>(SizeofResource(module, info)));
+}
+
+std::optional<DibPixels> DecodeResource(const wchar_t* resourceName) {
+  const auto bytes = ResourceBytes(resourceName);
+  return bytes ? DecodePackedDib(bytes->first, bytes->second) : std::nullopt;
+}
+
+// The artwork drawn for a step: SKIN_CLOSE at 144 DPI is SKIN_CLOSE_150.
+std::optional<DibPixels> DecodeStep(const wchar_t* resourceName, unsigned step) {
+  if (IS_INTRESOURCE(resourceName)) return std::nullopt;
+  const std::wstring name = std::wstring(resourceName) + L"_" + std::to_wstring(step * 100 / kBaseDpi);
+  return DecodeResource(name.c_str());
+}
+
+Picture FromDib(const DibPixels& dib) { return Picture::FromPixels(dib.width, dib.height, dib.argb.data()); }
 
 }  // namespace
 
@@ -49,13 +76,22 @@ Picture PictureFromPackedDib(const void* data, std::size_t size) {
 }
 
 Picture LoadPicture(const wchar_t* resourceName) {
-  HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC info = FindResourceW(module, resourceName, RT_BITMAP);
-  if (!info) return {};
-  HGLOBAL loaded = LoadResource(module, info);
-  const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return {};
-  return PictureFromPackedDib(data, SizeofResource(module, info));
+  const auto bytes = ResourceBytes(resourceName);
+  return bytes ? PictureFromPackedDib(bytes->first, bytes->second) : Picture{};
+}
+
+Picture LoadPicture(const wchar_t* resourceName, UINT dpi, CellGrid cells) {
+  if (dpi == kBaseDpi) return LoadPicture(resourceName);
+  // The 96-DPI picture gives the sizes; a step whose artwork is missing starts from it too.
+  const auto base = DecodeResource(resourceName);
+  const auto size = base ? ScaledSheetSize(base->width, base->height, cells, dpi) : std::nullopt;
+  if (!size) return {};
+  const unsigned step = ArtworkStep(dpi);
+  const auto drawn = step == kBaseDpi ? std::nullopt : DecodeStep(resourceName, step);
+  const DibPixels& art = drawn ? *drawn : *base;
+  if (art.width == size->width && art.height == size->height) return FromDib(art);
+  const auto resized = ResizeCells(art, cells, size->cellWidth, size->cellHeight);
+  return resized ? FromDib(*resized) : Picture{};
 }
 
 void DrawPicturePart(HDC dc, const Picture& p, int x, int y, int srcX, int srcY, int w, int h) {

@@ -46,3 +46,75 @@ TEST(PackedDib, Rows) {
 }
 
 }  // namespace
+
+// Pictures at another DPI: MulDiv sizes per cell, the artwork step, and resizing that keeps flat
+// colours flat, edges free of dark fringes and every cell of a sheet in its place.
+#include "ui/picture_scale.h"
+
+namespace {
+
+DibPixels Flat(int width, int height, std::uint32_t argb) {
+  return {width, height, std::vector<std::uint32_t>(std::size_t(width) * std::size_t(height), argb)};
+}
+
+TEST(PictureScale, Sizes) {
+  struct Row { int width, height; CellGrid cells; unsigned dpi; int expectWidth, expectHeight; };  // 0 x 0: refused
+  const Row rows[] = {
+      {370, 250, {1, 1}, 144, 555, 375},  // the dialog at 150 %
+      {370, 250, {1, 1}, 192, 740, 500},
+      {52, 39, {4, 3}, 120, 64, 48},      // 13-pixel cells: 16.25 -> 16
+      {52, 39, {4, 3}, 144, 80, 60},      // 19.5 -> 20, not 78 x 58.5
+      {52, 39, {4, 3}, 132, 72, 54},      // 17.875 -> 18
+      {33, 42, {1, 3}, 168, 58, 75},      // 57.75 -> 58; frames of 24.5 -> 25
+      {1, 33, {1, 1}, 144, 2, 50},        // one pixel is 1.5 -> 2: halves away from zero
+      {52, 39, {5, 3}, 144, 0, 0},        // does not divide into the cells
+      {16384, 1, {1, 1}, 192, 0, 0},      // past the largest picture
+  };
+  for (const Row& r : rows) {
+    const auto size = ScaledSheetSize(r.width, r.height, r.cells, r.dpi);
+    EXPECT_EQ(size ? size->width : 0, r.expectWidth) << r.width << "x" << r.height << " at " << r.dpi;
+    EXPECT_EQ(size ? size->height : 0, r.expectHeight) << r.width << "x" << r.height << " at " << r.dpi;
+  }
+  EXPECT_EQ(ScaleLength(-1, 144), -2);
+  EXPECT_EQ(ScaleLength(2147483647, 192), std::nullopt);
+  const unsigned steps[][2] = {{72, 96}, {96, 96}, {97, 120}, {132, 144}, {168, 168}, {169, 192}, {288, 192}};
+  for (const auto& s : steps) EXPECT_EQ(ArtworkStep(s[0]), s[1]) << s[0];
+}
+
+TEST(PictureScale, Resize) {
+  struct Row { const char* name; DibPixels source; int width, height; std::uint32_t expect; };  // every pixel
+  const Row rows[] = {
+      {"flat, reduced", Flat(7, 5, 0x80336699u), 4, 3, 0x80336699u},
+      {"flat, enlarged", Flat(3, 2, 0x80336699u), 7, 5, 0x80336699u},
+      {"flat, same size", Flat(3, 2, 0xFF102030u), 3, 2, 0xFF102030u},
+      {"white beside transparent black stays white", {2, 1, {0xFFFFFFFFu, 0}}, 1, 1, 0x80FFFFFFu},
+  };
+  for (const Row& r : rows) {
+    const auto out = ResizeCells(r.source, {1, 1}, r.width, r.height);
+    ASSERT_TRUE(out) << r.name;
+    EXPECT_EQ(out->width * 1000 + out->height, r.width * 1000 + r.height) << r.name;
+    for (std::uint32_t p : out->argb) EXPECT_EQ(p, r.expect) << r.name;
+  }
+  // Enlarged, the edge fades in alpha only: no pixel turns grey.
+  const auto edge = ResizeCells({2, 1, {0xFFFFFFFFu, 0}}, {1, 1}, 8, 1);
+  ASSERT_TRUE(edge);
+  for (std::uint32_t p : edge->argb) EXPECT_TRUE(p == 0 || (p & 0xFFFFFFu) == 0xFFFFFFu) << std::hex << p;
+  EXPECT_FALSE(ResizeCells(Flat(5, 3, 0), {2, 1}, 4, 4)) << "a sheet that does not divide into its cells";
+}
+
+TEST(PictureScale, CellsStayInTheirPlaces) {
+  // Three by two cells of 26 pixels (the 200 % check box) reduced to 18 (132 DPI): each cell keeps
+  // its own colour to its edges, nothing bleeds over from its neighbours.
+  const std::uint32_t colours[2][3] = {{0xFFFF0000u, 0xFF00FF00u, 0x800000FFu}, {0x00000000u, 0xFFFFFFFFu, 0xFF808080u}};
+  DibPixels sheet = Flat(78, 52, 0);
+  for (int y = 0; y < 52; ++y)
+    for (int x = 0; x < 78; ++x) sheet.argb[std::size_t(y) * 78 + x] = colours[y / 26][x / 26];
+  const auto out = ResizeCells(sheet, {3, 2}, 18, 18);
+  ASSERT_TRUE(out);
+  ASSERT_EQ(out->width * 1000 + out->height, 54 * 1000 + 36);
+  for (int y = 0; y < 36; ++y)
+    for (int x = 0; x < 54; ++x)
+      ASSERT_EQ(out->argb[std::size_t(y) * 54 + x], colours[y / 18][x / 18]) << "pixel " << x << "," << y;
+}
+
+}  // namespace
