@@ -4,21 +4,23 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/dpi.h"
+
 namespace magnetic {
 namespace {
 
 // Coordinates wrap like the platform's 32-bit arithmetic instead of overflowing.
 std::int32_t Wrap(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
 
-bool Near(std::int32_t a, std::int32_t b) { return std::llabs(std::int64_t{a} - b) < kSnapDistance; }
+bool Near(std::int32_t a, std::int32_t b, std::int32_t distance) { return std::llabs(std::int64_t{a} - b) < distance; }
 
 // The first of the four edge pairs (near/near, near/far, far/near, far/far) that lie close gives
 // the shift; false when none does.
 bool EdgeShift(std::int32_t mNear, std::int32_t mFar, std::int32_t tNear, std::int32_t tFar,
-               std::int32_t& shift) {
+               std::int32_t distance, std::int32_t& shift) {
   const std::int32_t pairs[4][2] = {{mNear, tNear}, {mNear, tFar}, {mFar, tNear}, {mFar, tFar}};
   for (const auto& p : pairs) {
-    if (Near(p[0], p[1])) {
+    if (Near(p[0], p[1], distance)) {
       shift = Wrap(std::int64_t{p[1]} - p[0]);
       return true;
     }
@@ -44,13 +46,13 @@ bool IsTouching(const Rect& a, const Rect& b) {
          a.top == b.top || a.top == b.bottom || a.bottom == b.top || a.bottom == b.bottom;
 }
 
-void EdgeTest(const Rect& m, const Rect& t, std::int32_t& dx, std::int32_t& dy) {
+void EdgeTest(const Rect& m, const Rect& t, std::int32_t& dx, std::int32_t& dy, std::int32_t distance) {
   // Sideways snapping needs the vertical extents to overlap or come close, and the other way round.
-  if (m.bottom > std::int64_t{t.top} - kSnapDistance && m.top < std::int64_t{t.bottom} + kSnapDistance) {
-    EdgeShift(m.left, m.right, t.left, t.right, dx);
+  if (m.bottom > std::int64_t{t.top} - distance && m.top < std::int64_t{t.bottom} + distance) {
+    EdgeShift(m.left, m.right, t.left, t.right, distance, dx);
   }
-  if (m.right > std::int64_t{t.left} - kSnapDistance && m.left < std::int64_t{t.right} + kSnapDistance) {
-    EdgeShift(m.top, m.bottom, t.top, t.bottom, dy);
+  if (m.right > std::int64_t{t.left} - distance && m.left < std::int64_t{t.right} + distance) {
+    EdgeShift(m.top, m.bottom, t.top, t.bottom, distance, dy);
   }
 }
 
@@ -113,7 +115,11 @@ void MagneticLayout::CheckGlueing() {
 }
 
 void MagneticLayout::DragStart(WindowId hWnd) {
-  platform_.GetWorkArea(rects_[0]);
+  // The edges of the dragged window's own monitor, so that no edge sits between two monitors.
+  Rect window = rects_[IndexOfWindow(hWnd)];
+  platform_.GetWindowRect(hWnd, window);
+  platform_.GetWorkArea(window, rects_[0]);
+  snapDistance_ = Scale(kSnapDistance, platform_.GetWindowDpi(hWnd));
   platform_.GetCursorPos(dragStartCursor_);
   for (std::size_t i = 1; i < entries_.size(); ++i) {
     if (entries_[i].hWnd != hWnd) continue;
@@ -154,7 +160,7 @@ void MagneticLayout::SnapStep(WindowId w, Rect& m) {
   // The dragged window against the work area and every window that does not travel with it.
   for (std::size_t i = 0; i <= n; ++i) {
     if (entries_[i].hWnd == w || gluedTo(i)) continue;
-    EdgeTest(m, rects_[i], dx, dy);
+    EdgeTest(m, rects_[i], dx, dy, snapDistance_);
   }
   // The windows travelling with it, at the place the cursor takes them, against the same.
   for (std::size_t i = 1; i <= n; ++i) {
@@ -164,7 +170,7 @@ void MagneticLayout::SnapStep(WindowId w, Rect& m) {
                               std::int64_t{snapCursor_.y} - dragStartCursor_.y);
     for (std::size_t j = 0; j <= n; ++j) {
       if (j == i || entries_[j].Glued || entries_[j].hWnd == w) continue;
-      EdgeTest(t, rects_[j], dx, dy);
+      EdgeTest(t, rects_[j], dx, dy, snapDistance_);
     }
   }
   m = OffsetRect(m, dx, dy);

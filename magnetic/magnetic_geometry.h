@@ -27,7 +27,10 @@ class MagneticPlatform {
   virtual ~MagneticPlatform() = default;
   // Each returns false when the platform could not answer; the caller keeps its previous value.
   virtual bool GetWindowRect(WindowId window, Rect& rect) = 0;
-  virtual bool GetWorkArea(Rect& rect) = 0;
+  // The work area of the monitor that holds the most of `window` (the nearest one when none does).
+  virtual bool GetWorkArea(const Rect& window, Rect& area) = 0;
+  // The DPI of the window's monitor (96 where the system cannot tell).
+  virtual int GetWindowDpi(WindowId window) = 0;
   virtual bool GetCursorPos(Point& point) = 0;
   // Moves the windows at once, without resizing, reordering or activating them.
   virtual void MoveWindows(const std::vector<WindowMove>& moves) = 0;
@@ -41,13 +44,16 @@ Rect OffsetRect(const Rect& r, std::int64_t dx, std::int64_t dy);
 Rect UnionRect(const Rect& a, const Rect& b);
 // Whether two rectangles lie against each other: not apart, and sharing at least one edge line.
 bool IsTouching(const Rect& a, const Rect& b);
-// Updates dx and dy when an edge of `m` comes close to one of `target`; untouched otherwise.
-void EdgeTest(const Rect& m, const Rect& target, std::int32_t& dx, std::int32_t& dy);
+// Updates dx and dy when an edge of `m` comes closer than `distance` to one of `target`; untouched
+// otherwise.
+void EdgeTest(const Rect& m, const Rect& target, std::int32_t& dx, std::int32_t& dy,
+              std::int32_t distance = kSnapDistance);
 // Where the keyboard move puts the pointer: centred (half to even) and 12 pixels below the top.
 Point MoveGripPoint(const Rect& r);
 
 // The registered windows and the state of the current drag. Entry 0 of the list is never a window;
-// entry 0 of WindowRects is the work area as fetched at the latest drag start.
+// entry 0 of WindowRects is the work area of the dragged window's monitor as fetched at the latest
+// drag start, and the snap distance is the one at that window's DPI.
 class MagneticLayout {
  public:
   explicit MagneticLayout(MagneticPlatform& platform);
@@ -77,6 +83,7 @@ class MagneticLayout {
   std::int32_t DragOffsetY() const { return dragOffsetY_; }
   Point SnapCursor() const { return snapCursor_; }
   const Rect& MovingRect() const { return movingRect_; }
+  std::int32_t SnapDistance() const { return snapDistance_; }
 
  private:
   MagneticPlatform& platform_;
@@ -87,6 +94,7 @@ class MagneticLayout {
   std::int32_t dragOffsetY_ = 0;
   Point snapCursor_;
   Rect movingRect_;
+  std::int32_t snapDistance_ = kSnapDistance;
 };
 
 }  // namespace magnetic

@@ -39,7 +39,8 @@ class MagneticWindows final : public HookOwner {
   class Platform final : public magnetic::MagneticPlatform {
    public:
     bool GetWindowRect(WindowId window, Rect& rect) override;
-    bool GetWorkArea(Rect& rect) override;
+    bool GetWorkArea(const Rect& window, Rect& area) override;
+    int GetWindowDpi(WindowId window) override;
     bool GetCursorPos(Point& point) override;
     void MoveWindows(const std::vector<magnetic::WindowMove>& moves) override;
   };

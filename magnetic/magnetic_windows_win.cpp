@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/window_utils.h"
+
 namespace {
 
 WindowId Id(HWND hWnd) { return reinterpret_cast<WindowId>(hWnd); }
@@ -28,12 +30,9 @@ bool MagneticWindows::Platform::GetWindowRect(WindowId window, Rect& rect) {
   return true;
 }
 
-bool MagneticWindows::Platform::GetWorkArea(Rect& rect) {
-  RECT r;
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return false;
-  rect = FromRECT(r);
-  return true;
-}
+bool MagneticWindows::Platform::GetWorkArea(const Rect& window, Rect& area) { return WorkAreaOf(window, area); }
+
+int MagneticWindows::Platform::GetWindowDpi(WindowId window) { return WindowDpi(Handle(window)); }
 
 bool MagneticWindows::Platform::GetCursorPos(Point& point) {
   POINT p;

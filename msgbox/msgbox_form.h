@@ -28,8 +28,9 @@ class MsgboxFr : public SkinnedForm {
   void ShowButtons(bool yesNo);
   void ShowIcon(MsgIcon icon);
 
-  // Sizes, shapes, lays out and centres the window around its prompt.
-  void ArrMsgBox();
+  // Sizes, shapes, lays out and centres the window around its prompt, on the monitor of the
+  // window that will own it (the primary one for none).
+  void ArrMsgBox(HWND owner = nullptr);
   // Shows the window modeless, owned by owner, with the keyboard.
   void ShowOwned(HWND owner);
 

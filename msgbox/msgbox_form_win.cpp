@@ -61,10 +61,9 @@ void MsgboxFr::ShowButtons(bool yesNo) {
 
 void MsgboxFr::ShowIcon(MsgIcon icon) { icon_ = icon; }
 
-void MsgboxFr::ArrMsgBox() {
+void MsgboxFr::ArrMsgBox(HWND owner) {
   if (!hwnd()) return;
-  layout_ = ArrangeMsgBox(promptSize_.cx, promptSize_.cy, GetSystemMetrics(SM_CXSCREEN),
-                          GetSystemMetrics(SM_CYSCREEN));
+  layout_ = ArrangeMsgBox(promptSize_.cx, promptSize_.cy, MonitorAreaOf(owner), kBaseDpi);
   SetWindowPos(hwnd(), nullptr, layout_.left, layout_.top, layout_.width, layout_.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   CreateButtons();

@@ -12,28 +12,34 @@ MsgBoxStyle DecodeMsgBoxStyle(std::int32_t style) {
   return s;
 }
 
-MsgBoxLayout ArrangeMsgBox(int promptWidth, int promptHeight, int screenWidth, int screenHeight) {
+MsgBoxLayout ArrangeMsgBox(int promptWidth, int promptHeight, const Rect& monitor, int dpi) {
+  const auto S = [dpi](std::int32_t v) { return Scale(v, dpi); };
   MsgBoxLayout l;
-  l.height = promptHeight + 80 > 100 ? promptHeight + 80 : 100;
-  l.width = promptWidth + 80 > 200 ? promptWidth + 80 : 200;
+  l.height = promptHeight + S(80) > S(100) ? promptHeight + S(80) : S(100);
+  l.width = promptWidth + S(80) > S(200) ? promptWidth + S(80) : S(200);
   const int W = l.width, H = l.height;
-  l.frame[0] = Box(10, 0, W - 20, 33);
-  l.frame[1] = Box(W - 10, 0, 10, 32);
-  l.frame[2] = Box(0, 32, 10, H - 68);
-  l.frame[3] = Box(W - 10, 32, 10, H - 68);
-  l.frame[4] = Box(0, H - 36, 10, 36);
-  l.frame[5] = Box(10, H - 36, W - 20, 36);
-  l.frame[6] = Box(W - 10, H - 36, 10, 36);
-  const int buttonTop = H - 32;
-  l.yes = Box(W - 106, buttonTop, 40, 19);
-  l.no = Box(W - 63, buttonTop, 40, 19);
+  // The corner pieces are 10 wide, 32 tall at the top and 36 at the bottom; the bands and edges
+  // stretch between them, so that the pieces meet at any scale.
+  const int side = S(10), top = S(32), bottom = S(36);
+  l.frame[0] = Box(side, 0, W - 2 * side, S(33));
+  l.frame[1] = Box(W - side, 0, side, top);
+  l.frame[2] = Box(0, top, side, H - top - bottom);
+  l.frame[3] = Box(W - side, top, side, H - top - bottom);
+  l.frame[4] = Box(0, H - bottom, side, bottom);
+  l.frame[5] = Box(side, H - bottom, W - 2 * side, bottom);
+  l.frame[6] = Box(W - side, H - bottom, side, bottom);
+  const int buttonTop = H - S(32);
+  l.yes = Box(W - S(106), buttonTop, S(40), S(19));
+  l.no = Box(W - S(63), buttonTop, S(40), S(19));
   l.ok = l.no;
-  l.shadow[0] = Box(l.yes.left - 1, buttonTop, 42, 21);
-  l.shadow[1] = Box(l.no.left - 1, buttonTop, 42, 21);
-  l.icon = Box(12, (H - 32) / 2 - 1, 32, 32);
-  l.prompt = Box(56, (H - promptHeight) / 2 - 2, promptWidth, promptHeight);
-  l.left = (screenWidth - W) / 2;
-  l.top = (screenHeight - H) / 2;
+  l.shadow[0] = Box(l.yes.left - S(1), buttonTop, S(42), S(21));
+  l.shadow[1] = Box(l.no.left - S(1), buttonTop, S(42), S(21));
+  l.icon = Box(S(12), (H - S(32)) / 2 - S(1), S(32), S(32));
+  l.prompt = Box(S(56), (H - promptHeight) / 2 - S(2), promptWidth, promptHeight);
+  l.caption = ScaleBox(8, 3, 297, 17, dpi);
+  l.corner = S(9);
+  l.left = static_cast<int>(monitor.left + (Width(monitor) - W) / 2);
+  l.top = static_cast<int>(monitor.top + (Height(monitor) - H) / 2);
   return l;
 }
 

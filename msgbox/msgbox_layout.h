@@ -2,6 +2,7 @@
 // What a message box shows and where, decided from its style and its prompt's size alone.
 #include <cstdint>
 
+#include "base/dpi.h"
 #include "base/geometry.h"
 #include "base/utf.h"
 
@@ -22,11 +23,15 @@ struct MsgBoxLayout {
   Rect shadow[2];             // button shadows: [0] behind Yes, [1] behind No / OK
   Rect icon;                  // the one icon, if any
   Rect prompt;                // the prompt label, sized to its text
-  int left = 0, top = 0;      // the window's place, centred on the whole primary screen
+  Rect caption;               // the title's fixed box; what does not fit is cut
+  int corner = 0;             // the width and height of the ellipse that rounds the corners
+  int left = 0, top = 0;      // the window's place, centred on the whole monitor
 };
 
-// Lays the box out around a prompt of the given pixel size on a screen of the given size.
-MsgBoxLayout ArrangeMsgBox(int promptWidth, int promptHeight, int screenWidth, int screenHeight);
+// Lays the box out around a prompt of the given pixel size (measured in the font of that DPI), at
+// `dpi`, centred on `monitor` (its whole rectangle, not its work area). Each length of the design
+// at 96 DPI is scaled on its own (base/dpi.h); at 96 DPI the layout is the design's.
+MsgBoxLayout ArrangeMsgBox(int promptWidth, int promptHeight, const Rect& monitor, int dpi = kBaseDpi);
 
 // The prompt is cut to its first 1000 characters.
 Text CutPrompt(const Text& prompt);

@@ -45,7 +45,7 @@ int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title,
     const MsgBoxStyle decoded = DecodeMsgBoxStyle(style);
     box.ShowButtons(decoded.yesNo);
     box.ShowIcon(decoded.icon);
-    box.ArrMsgBox();
+    box.ArrMsgBox(owner);
     box.ShowOwned(owner);
     const HWND shown = box.hwnd();
     WaitWhile([shown] { return IsWindow(shown) && IsWindowVisible(shown); });

@@ -1,7 +1,6 @@
 #include "ui/fonts.h"
 
-#include <cmath>
-
+#include "base/dpi.h"
 #include "ui/gdi.h"
 
 // Point sizes are turned into pixels at the screen's vertical resolution, as the forms lay out.
@@ -12,7 +11,7 @@ UniqueFont MakeHangulFont(double points, int weight) {
     if (screen) dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
   }
   LOGFONTW lf{};
-  lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+  lf.lfHeight = FontHeight(points, dpi);
   lf.lfWeight = weight;
   lf.lfCharSet = HANGUL_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;

@@ -62,22 +62,17 @@ struct Premultiplied {
 
 }  // namespace
 
-std::optional<int> ScaleLength(int v, unsigned dpi) {
-  const long long scaled = (std::llabs(static_cast<long long>(v)) * static_cast<long long>(dpi) + kBaseDpi / 2) / kBaseDpi;
-  if (scaled > INT_MAX) return std::nullopt;
-  return static_cast<int>(v < 0 ? -scaled : scaled);
-}
-
 std::optional<SheetSize> ScaledSheetSize(int width, int height, CellGrid cells, unsigned dpi) {
   if (cells.columns <= 0 || cells.rows <= 0 || width <= 0 || height <= 0) return std::nullopt;
   if (width % cells.columns != 0 || height % cells.rows != 0) return std::nullopt;
-  const auto cellWidth = ScaleLength(width / cells.columns, dpi);
-  const auto cellHeight = ScaleLength(height / cells.rows, dpi);
-  if (!cellWidth || !cellHeight || *cellWidth <= 0 || *cellHeight <= 0) return std::nullopt;
-  const long long w = static_cast<long long>(*cellWidth) * cells.columns;
-  const long long h = static_cast<long long>(*cellHeight) * cells.rows;
+  // Scale stops at the 32-bit limits, far past the largest picture.
+  const std::int32_t cellWidth = Scale(width / cells.columns, static_cast<int>(dpi));
+  const std::int32_t cellHeight = Scale(height / cells.rows, static_cast<int>(dpi));
+  if (cellWidth <= 0 || cellHeight <= 0) return std::nullopt;
+  const long long w = static_cast<long long>(cellWidth) * cells.columns;
+  const long long h = static_cast<long long>(cellHeight) * cells.rows;
   if (w > kMaxDibSide || h > kMaxDibSide) return std::nullopt;
-  return SheetSize{static_cast<int>(w), static_cast<int>(h), *cellWidth, *cellHeight};
+  return SheetSize{static_cast<int>(w), static_cast<int>(h), cellWidth, cellHeight};
 }
 
 unsigned ArtworkStep(unsigned dpi) {

@@ -3,9 +3,8 @@
 // resizing a sheet of cells cell by cell, so that every cell stays where the program looks for it.
 #include <optional>
 
+#include "base/dpi.h"
 #include "ui/packed_dib.h"
-
-inline constexpr unsigned kBaseDpi = 96;
 
 // Rows and columns of equal cells in a picture sheet; a single picture is one cell.
 struct CellGrid {
@@ -19,9 +18,6 @@ struct SheetSize {
   int cellWidth = 0;
   int cellHeight = 0;
 };
-
-// MulDiv(v, dpi, 96): to the nearest pixel, halves away from zero; nothing when it leaves int.
-std::optional<int> ScaleLength(int v, unsigned dpi);
 
 // A sheet that is width x height at 96 DPI, at dpi: each cell scaled, the sheet the cell count
 // times the cell. Nothing when the sheet does not divide into the cells or a size is out of range.

@@ -3,6 +3,8 @@
 // failing system call is ignored.
 #include <windows.h>
 
+#include "base/geometry.h"
+
 // Puts the window into the topmost band (true) or back into the normal band (false); only the
 // Z order changes.
 void SetTopmost(HWND window, bool topmost);
@@ -20,3 +22,15 @@ int MouseShift(WPARAM keys);
 
 // The arrow pointer (true) or the hand over something clickable (false).
 void SetPointerShape(bool arrow);
+
+// The DPI of the window's monitor, as the system scales it for this program (GetDpiForWindow where
+// the system has it, else the screen's); 96 when nothing answers.
+int WindowDpi(HWND window);
+
+// The whole rectangle of the window's monitor, the primary one for no window; the primary screen's
+// size when the system cannot say.
+Rect MonitorAreaOf(HWND window);
+
+// The work area of the monitor that holds the most of the rectangle, or of the nearest monitor when
+// none holds any of it; false when the system cannot say.
+bool WorkAreaOf(const Rect& r, Rect& area);

@@ -1,5 +1,24 @@
 #include "ui/window_utils.h"
 
+#include "base/dpi.h"
+#include "ui/gdi.h"
+#include "ui/late_load.h"
+
+namespace {
+
+Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+bool MonitorAreas(HMONITOR monitor, Rect* whole, Rect* work) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
+  if (whole) *whole = FromRECT(info.rcMonitor);
+  if (work) *work = FromRECT(info.rcWork);
+  return true;
+}
+
+}  // namespace
+
 void SetTopmost(HWND window, bool topmost) {
   SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
@@ -25,4 +44,30 @@ int MouseButtons(WPARAM keys) {
 
 int MouseShift(WPARAM keys) {
   return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | AltMask();
+}
+
+int WindowDpi(HWND window) {
+  // Windows 10 1607 on; looked up, as older systems (and older MinGW headers) lack it.
+  using GetDpiForWindowFn = UINT WINAPI(HWND);
+  static GetDpiForWindowFn* const getDpiForWindow = LateFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+  if (getDpiForWindow) {
+    if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+  }
+  WindowDC screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : kBaseDpi;
+}
+
+Rect MonitorAreaOf(HWND window) {
+  const HMONITOR monitor = window ? MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY)
+                                  : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  Rect whole;
+  if (!MonitorAreas(monitor, &whole, nullptr))
+    whole = Box(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  return whole;
+}
+
+bool WorkAreaOf(const Rect& r, Rect& area) {
+  const RECT rect{r.left, r.top, r.right, r.bottom};
+  return MonitorAreas(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), nullptr, &area);
 }

@@ -1,6 +1,7 @@
 // The magnetic windows without windows: the snap of an edge, touching, glue and a drag.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -49,13 +50,31 @@ TEST(Magnetic, TouchingRowsAndGrip) {
   EXPECT_EQ(MoveGripPoint(Rect{1, 0, 102, 50}), (Point{52, 12}));
 }
 
-// A screen of rectangles that the batch moves.
+struct Monitor { Rect whole, work; };
+
+// A desktop of monitors and of window rectangles that the batch moves.
 struct Screen final : MagneticPlatform {
+  std::vector<Monitor> monitors{{{0, 0, 1280, 800}, {0, 0, 1280, 760}}};
+  int dpi = 96;
   std::map<WindowId, Rect> windows;
   Point cursor;
   std::vector<std::vector<WindowMove>> batches;
   bool GetWindowRect(WindowId w, Rect& r) override { return windows.count(w) && (r = windows[w], true); }
-  bool GetWorkArea(Rect& r) override { return r = {0, 0, 1280, 760}, true; }
+  // As the system picks the monitor of a rectangle: the largest overlap (the first of equals), else
+  // the least squared distance between the rectangles.
+  bool GetWorkArea(const Rect& w, Rect& area) override {
+    std::int64_t best = -1, nearest = INT64_MAX;
+    for (const Monitor& m : monitors) {
+      const std::int64_t x = std::max<std::int64_t>({0, std::int64_t{m.whole.left} - w.right, std::int64_t{w.left} - m.whole.right});
+      const std::int64_t y = std::max<std::int64_t>({0, std::int64_t{m.whole.top} - w.bottom, std::int64_t{w.top} - m.whole.bottom});
+      const std::int64_t overlap = Width(Rect{std::max(w.left, m.whole.left), 0, std::min(w.right, m.whole.right), 0}) *
+                                   Height(Rect{0, std::max(w.top, m.whole.top), 0, std::min(w.bottom, m.whole.bottom)});
+      if (x == 0 && y == 0 && overlap > 0 && overlap > best) best = overlap, area = m.work;
+      if (best < 0 && x * x + y * y < nearest) nearest = x * x + y * y, area = m.work;
+    }
+    return !monitors.empty();
+  }
+  int GetWindowDpi(WindowId) override { return dpi; }
   bool GetCursorPos(Point& p) override { return p = cursor, true; }
   void MoveWindows(const std::vector<WindowMove>& moves) override {
     batches.push_back(moves);
@@ -86,6 +105,43 @@ TEST(Magnetic, GlueChainsAndTravelsWithTheParent) {
   EXPECT_EQ(proposed, Sized(0, 100, 200, 200));
   ASSERT_EQ(screen.batches.size(), 1u);
   EXPECT_EQ(screen.batches[0], (std::vector<WindowMove>{{c2, {300, 100}}, {c1, {200, 100}}}));
+}
+
+// The work area snapped to is the one of the monitor the window is on when the drag starts.
+TEST(Magnetic, SnapsToTheWorkAreaOfItsMonitorAtItsDpi) {
+  const Monitor A{{0, 0, 1280, 1024}, {0, 0, 1280, 984}};            // primary, task bar below
+  const Monitor B{{1280, 0, 3200, 1080}, {1280, 0, 3200, 1040}};     // on its right, taller
+  const Monitor above{{0, -1080, 1920, 0}, {0, -1080, 1920, 0}};
+  const Monitor left{{-1280, 100, 0, 1124}, {-1280, 100, 0, 1124}};  // on the left, lower
+  struct Row { const char* name; std::vector<Monitor> monitors; int dpi; Point start, drop, snapped; };
+  const Row rows[] = {  // a window of 200 x 100, grabbed at its top-left corner
+      {"right: its own bottom", {A, B}, 96, {1500, 500}, {1500, 938}, {1500, 940}},
+      {"right: no edge at the primary's task bar", {A, B}, 96, {1300, 500}, {1285, 886}, {1280, 886}},
+      {"primary: its task bar", {A, B}, 96, {500, 500}, {500, 886}, {500, 884}},
+      {"above: its top", {A, above}, 96, {300, -600}, {300, -1075}, {300, -1080}},
+      {"left, negative: its left and top", {A, left}, 96, {-900, 500}, {-1275, 106}, {-1280, 100}},
+      {"straddling, more on the right", {A, B}, 96, {1200, 500}, {1200, 937}, {1200, 940}},
+      {"straddling, more on the left", {A, B}, 96, {1150, 500}, {1150, 887}, {1150, 884}},
+      {"off both: the nearest, not the lowest", {A, B}, 96, {500, 1100}, {500, 887}, {500, 884}},
+      {"off both, beside the right one", {A, B}, 96, {3300, 500}, {3005, 500}, {3000, 500}},
+      {"144 DPI: 14 pixels snap", {A}, 144, {500, 500}, {14, 500}, {0, 500}},
+      {"120 DPI: 12 pixels snap", {A}, 120, {500, 500}, {12, 500}, {0, 500}},
+      {"120 DPI: 13 pixels stay", {A}, 120, {500, 500}, {13, 500}, {13, 500}},
+  };
+  for (const Row& r : rows) {
+    Screen screen;
+    screen.monitors = r.monitors;
+    screen.dpi = r.dpi;
+    MagneticLayout layout(screen);
+    screen.windows[1] = Sized(r.start.x, r.start.y, 200, 100);
+    layout.AddEntry(1, 0);
+    screen.cursor = r.start;
+    layout.DragStart(1);
+    screen.cursor = r.drop;
+    Rect proposed = screen.windows[1];
+    layout.Moving(1, proposed);
+    EXPECT_EQ(proposed, Sized(r.snapped.x, r.snapped.y, 200, 100)) << r.name;
+  }
 }
 
 }  // namespace
