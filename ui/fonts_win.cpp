@@ -1,15 +1,27 @@
 #include "ui/fonts.h"
 
-#include "base/dpi.h"
-#include "ui/gdi.h"
+#include <map>
 
-// Point sizes are turned into pixels at the screen's vertical resolution, as the forms lay out.
-UniqueFont MakeHangulFont(double points, int weight) {
-  int dpi = 96;
-  {
-    WindowDC screen(nullptr);
-    if (screen) dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-  }
+#include "base/dpi.h"
+
+namespace {
+
+// One font of a kind per DPI, made on first use.
+HFONT SharedFont(std::map<int, UniqueFont>& fonts, double points, int dpi) {
+  UniqueFont& font = fonts[dpi];
+  if (!font) font = MakeHangulFont(points, FW_NORMAL, dpi);
+  return font.get();
+}
+
+}  // namespace
+
+int ScreenDpi() {
+  WindowDC screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : kBaseDpi;
+}
+
+UniqueFont MakeHangulFont(double points, int weight, int dpi) {
   LOGFONTW lf{};
   lf.lfHeight = FontHeight(points, dpi);
   lf.lfWeight = weight;
@@ -22,12 +34,12 @@ UniqueFont MakeHangulFont(double points, int weight) {
   return UniqueFont(CreateFontIndirectW(&lf));
 }
 
-HFONT DialogFont() {
-  static UniqueFont font = MakeHangulFont(9);
-  return font.get();
+HFONT DialogFont(int dpi) {
+  static std::map<int, UniqueFont> fonts;
+  return SharedFont(fonts, 9, dpi);
 }
 
-HFONT ControlFont() {
-  static UniqueFont font = MakeHangulFont(8.25);
-  return font.get();
+HFONT ControlFont(int dpi) {
+  static std::map<int, UniqueFont> fonts;
+  return SharedFont(fonts, 8.25, dpi);
 }

@@ -1,6 +1,7 @@
 #include "ui/window_utils.h"
 
 #include "base/dpi.h"
+#include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/late_load.h"
 
@@ -53,9 +54,7 @@ int WindowDpi(HWND window) {
   if (getDpiForWindow) {
     if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
   }
-  WindowDC screen(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-  return dpi > 0 ? dpi : kBaseDpi;
+  return ScreenDpi();
 }
 
 Rect MonitorAreaOf(HWND window) {
