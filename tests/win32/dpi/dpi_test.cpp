@@ -98,7 +98,7 @@ TEST_F(Dialog, ADpiChangeLaysTheDialogOutAnew) {
 }
 
 // The message box at the screen's DPI without an owner, then moved to other scales.
-TEST(MessageBox, ScalesItsFontsLayoutAndButtons) {
+TEST(MsgBox, ScalesItsFontsLayoutAndButtons) {
   MsgboxFr box;
   box.SetPrompt(L"설정 파일을 저장하지 못했습니다.\r\n두 번째 줄의 조금 더 긴 내용입니다");
   box.SetCaption(L"설정 저장 실패");
