@@ -17,23 +17,37 @@ namespace {
 constexpr int kPathBoxId = 100;
 constexpr COLORREF kFrameIdle = RGB(229, 203, 203), kFrameHot = RGB(191, 130, 130);
 constexpr COLORREF kPathTextIdle = RGB(64, 64, 64), kPathBack = RGB(241, 228, 228);
-constexpr RECT kTxtSh{24, 56, 24 + 292, 56 + 15};
+// The frame around the box and the box itself, at 96 DPI: left, top, width, height.
+constexpr int kTxtSh[4] = {24, 56, 292, 15}, kAppPath[4] = {26, 58, 288, 11};
+
+RECT FrameAt(int dpi) {
+  const Rect r = ScaleBox(kTxtSh[0], kTxtSh[1], kTxtSh[2], kTxtSh[3], dpi);
+  return RECT{r.left, r.top, r.right, r.bottom};
+}
 
 }  // namespace
 
 void SetForm::CreatePathBox() {
   pathBrush_.reset(CreateSolidBrush(kPathBack));
-  appPath_ = CreateWindowExW(0, L"EDIT", L"Program Path", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 26, 58,
-                             288, 11, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPathBoxId)),
+  const Rect r = ScaleBox(kAppPath[0], kAppPath[1], kAppPath[2], kAppPath[3], dpi_);
+  appPath_ = CreateWindowExW(0, L"EDIT", L"Program Path", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, r.left, r.top,
+                             Width(r), Height(r), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPathBoxId)),
                              GetModuleHandleW(nullptr), nullptr);
   if (!appPath_) return;
-  SendMessageW(appPath_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+  SendMessageW(appPath_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
   SendMessageW(appPath_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   pathBoxHooks_.HookWindow(appPath_);
   for (const UINT message : {WM_CHAR, WM_KEYDOWN, WM_SYSKEYDOWN, WM_KILLFOCUS, WM_MOUSEMOVE, WM_LBUTTONDOWN,
                              WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_NCDESTROY})
     pathBoxHooks_.HookMessage(appPath_, message, kHookBefore);
   pathBoxHooks_.HookMessage(appPath_, WM_KEYUP, kHookAfter);
+}
+
+void SetForm::PlacePathBox() {
+  if (!appPath_) return;
+  const Rect r = ScaleBox(kAppPath[0], kAppPath[1], kAppPath[2], kAppPath[3], dpi_);
+  SendMessageW(appPath_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
+  SetWindowPos(appPath_, nullptr, r.left, r.top, Width(r), Height(r), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::wstring SetForm::PathText() const {
@@ -44,11 +58,12 @@ std::wstring SetForm::PathText() const {
 }
 
 void SetForm::DrawPathBoxFrame(HDC dc) {
-  RECT inner = kTxtSh;
-  InflateRect(&inner, -1, -1);
+  const RECT frame = FrameAt(dpi_);
+  RECT inner = frame;
+  const int line = ScaleLine(1, dpi_);
+  InflateRect(&inner, -line, -line);
+  FillSolid(dc, frame, pathHot_ ? kFrameHot : kFrameIdle);
   FillSolid(dc, inner, kPathBack);
-  UniqueBrush frame(CreateSolidBrush(pathHot_ ? kFrameHot : kFrameIdle));
-  FrameRect(dc, &kTxtSh, frame.get());
 }
 
 HBRUSH SetForm::PathBoxColors(HDC dc) const {
@@ -62,7 +77,8 @@ void SetForm::SetPathBoxHot(bool hot) {
   pathHot_ = hot;
   if (HDC dc = BufferDC()) {
     DrawPathBoxFrame(dc);
-    InvalidateRect(hwnd(), &kTxtSh, FALSE);
+    const RECT frame = FrameAt(dpi_);
+    InvalidateRect(hwnd(), &frame, FALSE);
   }
   if (appPath_) InvalidateRect(appPath_, nullptr, TRUE);
 }

@@ -14,6 +14,7 @@
 #include "controls/checkbox.h"
 #include "controls/hyperlink.h"
 #include "controls/optionbox.h"
+#include "base/dpi.h"
 #include "dialog/enter_save.h"
 #include "settings/settings_store.h"
 #include "ui/gdi.h"
@@ -29,6 +30,18 @@ class MagneticWindows;
 extern const wchar_t* const kOrvaneTeamPage;
 extern const wchar_t* const kPavoVideoPage;
 
+// The texts the dialog draws on its skin, each in its box at 96 DPI (the about line wraps in its).
+enum class SkinFont { Plain, Bold, Caption };
+struct SkinText {
+  const wchar_t* text;
+  int x, y, width, height;
+  SkinFont font;
+  UINT format;
+  COLORREF color;
+  bool opaque;  // a heading on a rule, on white
+};
+extern const SkinText kSkinTexts[6];
+
 class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
  public:
   explicit SetForm(SettingsState& settings = ProgramSettings());
@@ -39,7 +52,9 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   void Show();
   // The core the dialog serves, handed down by the program: its process, which the supervision
   // timer watches and closes once it has ended, and what ends the program.
-  void ServeCore(UniqueHandle process, std::function<void(bool closeCoreWindow)> endProgram);
+  // The dialog then moves to the centre of the work area of the core's settings window's monitor,
+  // at that window's DPI.
+  void ServeCore(UniqueHandle process, HWND coreWindow, std::function<void(bool closeCoreWindow)> endProgram);
   // The supervision timer: once a second the core must still run.
   void SetWaitForProc(bool on);
 
@@ -70,6 +85,10 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
 
   void App_Path_MouseLeave();
 
+  // The DPI the dialog is laid out at, and its font for a text of the skin at that DPI.
+  int Dpi() const { return dpi_; }
+  HFONT FontOf(SkinFont font) const;
+
  protected:
   Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
   Handled OnTimer(UINT_PTR id) override;
@@ -85,6 +104,14 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   void OnSystemClose();
   void OnWaitForProc();
   void Paint();
+  // Lays the dialog out at dpi: its pictures and fonts for that DPI, its size, its controls'
+  // places (created on the first call, moved after) and its outline; the window keeps its place.
+  void Arrange(int dpi);
+  void LoadArt();
+  void PlacePathBox();
+  // Each control with its place at 96 DPI.
+  template <class F>
+  void ForEachControl(F&& f);
   // The path box (dialog/path_box_win.cpp).
   void CreatePathBox();
   void ChooseMusicFile();
@@ -95,6 +122,7 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   Picture background_, thumb_, closeSkin_, folderSkin_, saveSkin_;
   UniqueFont boldFont_, captionFont_;
   UniqueBrush pathBrush_;
+  int dpi_ = kBaseDpi;
   Button unloadButton_, folderView_, okButton_;
   std::array<OptionBox, 6> opQuality_;
   CheckBox omake1_, omake2_;

@@ -76,9 +76,20 @@ Window::Handled SetForm::OnKey(UINT msg, WPARAM key, LPARAM) {
   return {};
 }
 
-void SetForm::ServeCore(UniqueHandle process, std::function<void(bool closeCoreWindow)> endProgram) {
+void SetForm::ServeCore(UniqueHandle process, HWND coreWindow, std::function<void(bool closeCoreWindow)> endProgram) {
   coreProcess_ = std::move(process);
   EndProgramAction = std::move(endProgram);
+  if (!hwnd() || !coreWindow) return;
+  // On the core's window's monitor, at its DPI, centred in the monitor's work area.
+  if (const int dpi = WindowDpi(coreWindow); dpi != dpi_) Arrange(dpi);
+  RECT core{}, own{};
+  Rect work;
+  if (!GetWindowRect(coreWindow, &core) || !GetWindowRect(hwnd(), &own) ||
+      !WorkAreaOf(Rect{core.left, core.top, core.right, core.bottom}, work))
+    return;
+  const int width = own.right - own.left, height = own.bottom - own.top;
+  SetWindowPos(hwnd(), nullptr, static_cast<int>(work.left + (Width(work) - width) / 2),
+               static_cast<int>(work.top + (Height(work) - height) / 2), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SetForm::SetWaitForProc(bool on) {

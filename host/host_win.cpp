@@ -108,7 +108,7 @@ void Main() {
   // No window: the core runs on by itself. Ended: nothing is left to serve.
   if (supervision.outcome != Supervision::SettingsWindow) EndProgram();
   HWND coreSettingsWindow = reinterpret_cast<HWND>(supervision.window);
-  SettingsDialog().ServeCore(std::move(coreProcess), [coreSettingsWindow](bool closeCoreWindow) {
+  SettingsDialog().ServeCore(std::move(coreProcess), coreSettingsWindow, [coreSettingsWindow](bool closeCoreWindow) {
     if (closeCoreWindow) CloseCoreAndEnd(coreSettingsWindow);
     EndProgram();
   });

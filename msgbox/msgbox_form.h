@@ -39,12 +39,20 @@ class MsgboxFr : public SkinnedForm {
   const MsgBoxLayout& Layout() const { return layout_; }
   const std::wstring& Prompt() const { return prompt_; }
   const std::wstring& Caption() const { return caption_; }
+  int Dpi() const { return dpi_; }
+  HFONT PromptFont() const { return promptFont_.get(); }
+  HFONT CaptionFont() const { return captionFont_.get(); }
 
  protected:
   Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
+  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void EnsureCreated();
+  // The fonts and pictures for dpi, and the prompt measured in that font.
+  void LoadArt(int dpi);
+  // Lays the box out at its DPI around the prompt, centred on the monitor given or at `at`.
+  void Arrange(const Rect& monitor, const POINT* at = nullptr);
   void CreateButtons();
   void Redraw();
   void Choose(int choice);
@@ -54,6 +62,7 @@ class MsgboxFr : public SkinnedForm {
   std::wstring prompt_ = L"메세지박스 내용", caption_ = L"MsgCaption";
   bool buttonsShown_ = false, yesNo_ = false, keyArmed_ = false;
   MsgIcon icon_ = MsgIcon::None;
+  int dpi_ = 0;
   SIZE promptSize_{};
   MsgBoxLayout layout_{};
   UniqueFont promptFont_, captionFont_;

@@ -19,16 +19,25 @@ void StretchPiece(HDC dc, const Picture& piece, const Rect& r) {
 
 }  // namespace
 
-MsgboxFr::MsgboxFr() : promptFont_(MakeHangulFont(9)), captionFont_(MakeHangulFont(8.25, FW_BOLD)) {
-  const wchar_t* pieces[8] = {L"SKIN_MSG_TL",   L"SKIN_MSG_TOP", L"SKIN_MSG_TR",     L"SKIN_MSG_LEFT",
-                              L"SKIN_MSG_RIGHT", L"SKIN_MSG_BL", L"SKIN_MSG_BOTTOM", L"SKIN_MSG_BR"};
-  for (int i = 0; i < 8; ++i) skin_[i] = LoadPicture(pieces[i]);
-  shadow_ = LoadPicture(L"SKIN_BTN_SHADOW");
-  iconInfo_ = LoadPicture(L"ICON_MSG_INFO");
-  iconError_ = LoadPicture(L"ICON_MSG_ERROR");
-  iconWarn_ = LoadPicture(L"ICON_MSG_WARN");
-  yesSkin_ = LoadPicture(L"SKIN_MSG_YES");
-  noSkin_ = LoadPicture(L"SKIN_MSG_NO");
+// Until its owner is known, the box measures at the screen's DPI.
+MsgboxFr::MsgboxFr() { LoadArt(WindowDpi(nullptr)); }
+
+void MsgboxFr::LoadArt(int dpi) {
+  if (dpi != dpi_) {
+    dpi_ = dpi;
+    promptFont_ = MakeHangulFont(9, FW_NORMAL, dpi);
+    captionFont_ = MakeHangulFont(8.25, FW_BOLD, dpi);
+    const wchar_t* pieces[8] = {L"SKIN_MSG_TL",   L"SKIN_MSG_TOP", L"SKIN_MSG_TR",     L"SKIN_MSG_LEFT",
+                                L"SKIN_MSG_RIGHT", L"SKIN_MSG_BL", L"SKIN_MSG_BOTTOM", L"SKIN_MSG_BR"};
+    for (int i = 0; i < 8; ++i) skin_[i] = LoadPicture(pieces[i], static_cast<UINT>(dpi));
+    shadow_ = LoadPicture(L"SKIN_BTN_SHADOW", static_cast<UINT>(dpi));
+    iconInfo_ = LoadPicture(L"ICON_MSG_INFO", static_cast<UINT>(dpi));
+    iconError_ = LoadPicture(L"ICON_MSG_ERROR", static_cast<UINT>(dpi));
+    iconWarn_ = LoadPicture(L"ICON_MSG_WARN", static_cast<UINT>(dpi));
+    yesSkin_ = LoadPicture(L"SKIN_MSG_YES", static_cast<UINT>(dpi), {1, 3});
+    noSkin_ = LoadPicture(L"SKIN_MSG_NO", static_cast<UINT>(dpi), {1, 3});
+  }
+  promptSize_ = TextBoxSize(promptFont_.get(), prompt_, DT_NOPREFIX | DT_EXPANDTABS);
 }
 
 MsgboxFr::~MsgboxFr() = default;
@@ -41,7 +50,7 @@ void MsgboxFr::EnsureCreated() {
 void MsgboxFr::SetPrompt(const std::wstring& prompt) {
   EnsureCreated();
   prompt_ = prompt;
-  promptSize_ = TextBoxSize(promptFont_.get(), prompt_, DT_NOPREFIX | DT_EXPANDTABS);
+  LoadArt(dpi_);
 }
 
 void MsgboxFr::SetCaption(const std::wstring& caption) {
@@ -63,12 +72,44 @@ void MsgboxFr::ShowIcon(MsgIcon icon) { icon_ = icon; }
 
 void MsgboxFr::ArrMsgBox(HWND owner) {
   if (!hwnd()) return;
-  layout_ = ArrangeMsgBox(promptSize_.cx, promptSize_.cy, MonitorAreaOf(owner), kBaseDpi);
+  LoadArt(WindowDpi(owner));  // the owner's monitor's; the screen's without one
+  Arrange(MonitorAreaOf(owner));
+}
+
+void MsgboxFr::Arrange(const Rect& monitor, const POINT* at) {
+  layout_ = ArrangeMsgBox(promptSize_.cx, promptSize_.cy, monitor, dpi_);
+  if (at) {
+    layout_.left = at->x;
+    layout_.top = at->y;
+  }
   SetWindowPos(hwnd(), nullptr, layout_.left, layout_.top, layout_.width, layout_.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   CreateButtons();
-  RoundCorners(layout_.width, layout_.height);
+  const struct {
+    Button* button;
+    const Rect& place;
+    const Picture& skin;
+  } buttons[] = {{yes_.get(), layout_.yes, yesSkin_}, {no_.get(), layout_.no, noSkin_}, {ok_.get(), layout_.ok, yesSkin_}};
+  for (const auto& b : buttons) {
+    if (!b.button) continue;
+    b.button->SetDpi(dpi_);
+    SetWindowPos(b.button->hWnd(), nullptr, b.place.left, b.place.top, Width(b.place), Height(b.place),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    b.button->SetButtonSkin(&b.skin);
+  }
+  RoundCorners(layout_.width, layout_.height, layout_.corner);
   Redraw();
+}
+
+Window::Handled MsgboxFr::OnOther(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_DPICHANGED) return {};
+  // On a monitor of another scale: laid out anew at its DPI, in the place offered; the size is
+  // the layout's, which follows the prompt measured in the new font.
+  LoadArt(LOWORD(wParam));
+  const RECT* r = reinterpret_cast<const RECT*>(lParam);
+  const POINT at{r ? r->left : layout_.left, r ? r->top : layout_.top};
+  Arrange(MonitorAreaOf(hwnd()), &at);
+  return 0;
 }
 
 void MsgboxFr::CreateButtons() {
@@ -96,16 +137,20 @@ void MsgboxFr::Redraw() {
   DrawPicturePart(dc, skin_[0], 0, 0, 0, 0, skin_[0].width(), skin_[0].height());
   for (int i = 0; i < 7; ++i) StretchPiece(dc, skin_[i + 1], layout_.frame[i]);  // the pieces after the corner
   if (buttonsShown_) {
-    if (yesNo_) DrawPicturePart(dc, shadow_, layout_.shadow[0].left, layout_.shadow[0].top, 0, 0, 42, 21);
-    DrawPicturePart(dc, shadow_, layout_.shadow[1].left, layout_.shadow[1].top, 0, 0, 42, 21);
+    for (int i = yesNo_ ? 0 : 1; i < 2; ++i) {
+      const Rect& s = layout_.shadow[i];
+      DrawPicturePart(dc, shadow_, s.left, s.top, 0, 0, Width(s), Height(s));
+    }
   }
   const Picture* icon = icon_ == MsgIcon::Information ? &iconInfo_
                         : icon_ == MsgIcon::Exclamation ? &iconWarn_
                         : icon_ == MsgIcon::Critical    ? &iconError_
                                                         : nullptr;
-  if (icon) DrawPicturePart(dc, *icon, layout_.icon.left, layout_.icon.top, 0, 0, 32, 32);
+  const Rect& i = layout_.icon;
+  if (icon) DrawPicturePart(dc, *icon, i.left, i.top, 0, 0, Width(i), Height(i));
 
-  DrawCaption(dc, captionFont_.get(), caption_.c_str(), RECT{8, 3, 8 + 297, 3 + 17});
+  const Rect& c = layout_.caption;
+  DrawCaption(dc, captionFont_.get(), caption_.c_str(), RECT{c.left, c.top, c.right, c.bottom});
   const Rect& p = layout_.prompt;
   DrawTextBox(dc, promptFont_.get(), RGB(0, 0, 0), true, prompt_.c_str(), RECT{p.left, p.top, p.right, p.bottom},
               DT_EXPANDTABS);

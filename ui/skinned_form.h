@@ -11,8 +11,8 @@ class SkinnedForm : public Form {
  protected:
   // Creates the window, hidden, in the topmost band.
   bool CreateSkinnedForm(const wchar_t* title, int x, int y, int width, int height, DWORD exStyle);
-  // Gives the window its rounded outline for this size.
-  void RoundCorners(int width, int height);
+  // Gives the window its rounded outline for this size (corner: the ellipse's width and height).
+  void RoundCorners(int width, int height, int corner = 9);
 
   // The caption line at the top of the skin.
   static void DrawCaption(HDC dc, HFONT font, const wchar_t* text, const RECT& box) {

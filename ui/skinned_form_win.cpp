@@ -9,8 +9,8 @@ bool SkinnedForm::CreateSkinnedForm(const wchar_t* title, int x, int y, int widt
   return true;
 }
 
-void SkinnedForm::RoundCorners(int width, int height) {
-  UniqueRegion region(CreateRoundRectRgn(0, 0, width + 1, height + 1, 9, 9));
+void SkinnedForm::RoundCorners(int width, int height, int corner) {
+  UniqueRegion region(CreateRoundRectRgn(0, 0, width + 1, height + 1, corner, corner));
   if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
 }
 

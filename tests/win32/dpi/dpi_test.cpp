@@ -1,0 +1,124 @@
+// The dialog and the message box at the display's DPI (the prefix's LogPixels, given to the
+// program as LUMIVALE_WINE_DPI): sizes, fonts, texts in their boxes, controls where they are
+// drawn, and a DPI change laying them out anew.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "controls/checkbox_rules.h"
+#include "dialog/set_form.h"
+#include "msgbox/msgbox_form.h"
+#include "ui/fonts.h"
+#include "ui/gdi.h"
+#include "ui/window_utils.h"
+
+namespace {
+
+int Dpi() { return WindowDpi(nullptr); }
+
+LONG FontHeightOf(HFONT font) { LOGFONTW f{}; return GetObjectW(font, sizeof f, &f) ? f.lfHeight : 0; }
+
+Rect Placed(HWND window, HWND parent) {  // the window's rectangle in its parent's client area
+  RECT r{};
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+// Some controls with their places at 96 DPI, as the dialog is designed.
+const struct {
+  const char* name;
+  HWND (*window)(SetForm&);
+  int x, y, width, height;
+} kPlaces[] = {
+    {"UnloadButton", [](SetForm& f) { return f.UnloadButton().hWnd(); }, 330, 0, 33, 14},
+    {"FolderView", [](SetForm& f) { return f.FolderView().hWnd(); }, 320, 54, 20, 19},
+    {"OkButton", [](SetForm& f) { return f.OkButton().hWnd(); }, 317, 218, 40, 19},
+    {"App_Path", [](SetForm& f) { return f.PathBox(); }, 26, 58, 288, 11},
+    {"OpQuality(5)", [](SetForm& f) { return f.OpQuality(5).hWnd(); }, 24, 186, 121, 18},
+    {"Omake2", [](SetForm& f) { return f.Omake2().hWnd(); }, 160, 114, 185, 18},
+};
+
+struct Dialog : ::testing::Test {
+  SettingsState settings;
+  SetForm form{settings};
+  void SetUp() override { ASSERT_TRUE(form.Load()); }
+  void ExpectLaidOutAt(int dpi) {
+    EXPECT_EQ(form.Dpi(), dpi);
+    const Rect w = Placed(form.hwnd(), nullptr);
+    EXPECT_EQ(Width(w) * 10000 + Height(w), Scale(370, dpi) * 10000 + Scale(250, dpi)) << dpi;
+    EXPECT_EQ(FontHeightOf(form.FontOf(SkinFont::Plain)), FontHeight(9, dpi)) << dpi;
+    EXPECT_EQ(FontHeightOf(form.FontOf(SkinFont::Caption)), FontHeight(8.25, dpi)) << dpi;
+    for (const auto& p : kPlaces) {
+      EXPECT_TRUE(Placed(p.window(form), form.hwnd()) == ScaleBox(p.x, p.y, p.width, p.height, dpi)) << p.name << dpi;
+      // A press and release where the control is drawn reaches it.
+      const POINT centre{Scale(p.x, dpi) + Scale(p.width, dpi) / 2, Scale(p.y, dpi) + Scale(p.height, dpi) / 2};
+      EXPECT_EQ(ChildWindowFromPointEx(form.hwnd(), centre, CWP_SKIPTRANSPARENT), p.window(form)) << p.name << dpi;
+    }
+  }
+};
+
+TEST_F(Dialog, LaidOutAtTheDisplaysDpiWithEveryTextInItsBox) {
+  ASSERT_EQ(Dpi(), std::atoi(std::getenv("LUMIVALE_WINE_DPI") ? std::getenv("LUMIVALE_WINE_DPI") : "0"));
+  const Rect w = Placed(form.hwnd(), nullptr);
+  EXPECT_EQ(Width(w) * 10000 + Height(w), Dpi() == 144 ? 5550375 : Dpi() == 192 ? 7400500 : 3700250);
+  ExpectLaidOutAt(Dpi());
+  WindowDC screen(nullptr);
+  for (const SkinText& t : kSkinTexts) {
+    const Rect box = ScaleBox(t.x, t.y, t.width, t.height, Dpi());
+    SelectScope select(screen.get(), form.FontOf(t.font));
+    RECT r{0, 0, static_cast<LONG>(Width(box)), 0};
+    DrawTextW(screen.get(), t.text, -1, &r, DT_CALCRECT | DT_NOPREFIX | t.format);
+    // The boxes are as tall as the characters, not their line cells (whose leading is cut at 96 too).
+    TEXTMETRICW tm{};
+    GetTextMetricsW(screen.get(), &tm);
+    EXPECT_LE(r.right, Width(box)) << "text at " << t.x << "," << t.y;
+    EXPECT_LE(r.bottom / tm.tmHeight * (tm.tmHeight - tm.tmInternalLeading), Height(box)) << "text at " << t.x << "," << t.y;
+  }
+  for (int i = 0; i < 8; ++i) {
+    GlyphBox& b = i < 6 ? static_cast<GlyphBox&>(form.OpQuality(i)) : i == 6 ? form.Omake1() : form.Omake2();
+    const Rect client = Placed(b.hWnd(), b.hWnd());
+    const SIZE text = TextLineSize(DialogFont(Dpi()), std::wstring(b.Caption().begin(), b.Caption().end()));
+    EXPECT_TRUE(Scale(kCaptionX, Dpi()) + text.cx <= Width(client) && text.cy <= Height(client)) << "control " << i;
+    if (i >= 6) continue;
+    SendMessageW(b.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageW(b.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    EXPECT_EQ(settings.Settings.InterpolationMode, i);
+  }
+}
+
+// A move to a monitor of another scale: laid out at the message's DPI in the rectangle offered.
+TEST_F(Dialog, ADpiChangeLaysTheDialogOutAnew) {
+  for (int dpi : {96, 144, 192, Dpi()}) {
+    RECT offered{30, 40, 30 + Scale(370, dpi), 40 + Scale(250, dpi)};
+    SendMessageW(form.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&offered));
+    EXPECT_EQ(Placed(form.hwnd(), nullptr).left * 10000 + Placed(form.hwnd(), nullptr).top, 300040) << dpi;
+    ExpectLaidOutAt(dpi);
+  }
+}
+
+// The message box at the screen's DPI without an owner, then moved to other scales.
+TEST(MsgBox, ScalesItsFontsLayoutAndButtons) {
+  MsgboxFr box;
+  box.SetPrompt(L"설정 파일을 저장하지 못했습니다.\r\n두 번째 줄의 조금 더 긴 내용입니다");
+  box.SetCaption(L"설정 저장 실패");
+  box.ShowButtons(true);
+  box.ShowIcon(MsgIcon::Critical);
+  box.ArrMsgBox(nullptr);
+  for (int dpi : {Dpi(), 96, 192}) {
+    RECT offered{50, 60, 250, 160};
+    if (dpi != box.Dpi()) SendMessageW(box.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&offered));
+    const MsgBoxLayout& l = box.Layout();
+    const Rect w = Placed(box.hwnd(), nullptr);
+    EXPECT_EQ(FontHeightOf(box.PromptFont()) * 1000 + FontHeightOf(box.CaptionFont()), FontHeight(9, dpi) * 1000 + FontHeight(8.25, dpi));
+    EXPECT_EQ(Width(w) * 10000 + Height(w), l.width * 10000 + l.height) << dpi;
+    EXPECT_TRUE(dpi == Dpi() || (w.left == 50 && w.top == 60)) << dpi;
+    EXPECT_LE(l.prompt.left + TextBoxSize(box.PromptFont(), box.Prompt(), DT_EXPANDTABS).cx, l.width - Scale(10, dpi));
+    const SIZE caption = TextLineSize(box.CaptionFont(), box.Caption());
+    EXPECT_TRUE(caption.cx <= Width(l.caption) && Width(l.caption) == Scale(297, dpi)) << dpi;
+    const HWND yes = ChildWindowFromPointEx(box.hwnd(), POINT{l.yes.left + 2, l.yes.top + 2}, CWP_SKIPTRANSPARENT);
+    EXPECT_TRUE(Placed(yes, box.hwnd()) == l.yes && Width(l.yes) == Scale(40, dpi)) << dpi;
+  }
+}
+
+}  // namespace
