@@ -7,9 +7,11 @@
 
 namespace {
 
-// The following tip's place for the cursor: 15 right of it less half the text, 25 below.
-std::optional<Point> FollowingTip(Point cursor, std::int32_t halfTipWidth) {
-  const std::optional<std::int32_t> x = CheckedSum(cursor.x, 15, -halfTipWidth), y = CheckedSum(cursor.y, 25);
+// The following tip's place for the cursor: 15 right of it less half the text, 25 below (at 96
+// DPI).
+std::optional<Point> FollowingTip(Point cursor, std::int32_t halfTipWidth, int dpi) {
+  const std::optional<std::int32_t> x = CheckedSum(cursor.x, Scale(15, dpi), -halfTipWidth),
+                                    y = CheckedSum(cursor.y, Scale(25, dpi));
   if (!x || !y) return std::nullopt;
   return Point{*x, *y};
 }
@@ -108,7 +110,7 @@ void ControlModel::MoveSteps(MouseMask button, float x, float y) {
     hover_ = true;
     host_.Redraw();
   } else if (style_ == TipStyle::FollowCursor && button == 0 && !pressed_) {
-    if (const std::optional<Point> tip = FollowingTip(cursor, halfTipWidth_)) host_.MoveTip(tip->x, tip->y);
+    if (const std::optional<Point> tip = FollowingTip(cursor, halfTipWidth_, host_.Dpi())) host_.MoveTip(tip->x, tip->y);
   }
 }
 
@@ -116,10 +118,10 @@ void ControlModel::ShowTipHere(const Text& text) {
   if (style_ == TipStyle::FollowCursor) {
     const Point cursor = host_.CursorPos();
     halfTipWidth_ = HalfWidth(host_.TextWidth(text));
-    if (const std::optional<Point> tip = FollowingTip(cursor, halfTipWidth_)) host_.ShowTip(text, tip->x, tip->y, true);
+    if (const std::optional<Point> tip = FollowingTip(cursor, halfTipWidth_, host_.Dpi())) host_.ShowTip(text, tip->x, tip->y, true);
   } else {
     const Rect rect = host_.WindowRect();
-    if (const std::optional<std::int32_t> tipX = CheckedSum(rect.left, 16)) host_.ShowTip(text, *tipX, rect.top, false);
+    if (const std::optional<std::int32_t> tipX = CheckedSum(rect.left, Scale(16, host_.Dpi()))) host_.ShowTip(text, *tipX, rect.top, false);
   }
 }
 

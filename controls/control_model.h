@@ -26,6 +26,7 @@ class ControlHost {
   virtual float InnerWidth() = 0;
   virtual float InnerHeight() = 0;
   virtual std::int32_t TextWidth(const Text& text) = 0;  // in the control's font
+  virtual int Dpi() const = 0;  // the control's: the tip's offsets scale with it
 
   virtual void SetHandPointer() = 0;
   // Gives the form that contains the control the focus unless it is the foreground window.

@@ -1,11 +1,13 @@
 #pragma once
 // GlyphBox: what the check box and the option box share: a 13 x 13 glyph cut from the control's
 // skin at the left edge, the caption right of it, the enabled look and the tooltip anchored at the
-// control instead of following the cursor.
+// control instead of following the cursor. All of it at the control's DPI: the glyph, its skin and
+// the caption's place and font scale.
 #include <windows.h>
 
 #include <cstdint>
 
+#include "controls/checkbox_rules.h"
 #include "controls/skinned_control.h"
 #include "ui/picture.h"
 
@@ -24,8 +26,10 @@ class GlyphBox : public SkinnedControl {
   // over it still hovers the control.
   WindowId OwnTipWindow() const { return Model().OwnTipWindow(); }
 
-  // Pixel row of the glyph, from the control's height.
+  // Pixel row of the glyph, from the control's height; its side and the caption's left edge.
   std::int32_t GlyphTop() const { return glyphTop_; }
+  std::int32_t GlyphSize() const { return Scale(kGlyphSize, Dpi()); }
+  std::int32_t CaptionX() const { return Scale(kCaptionX, Dpi()); }
 
   // Paints the glyph for the value, the flags and the enabled state; the caption stays as it was.
   void DrawPicture() override;
@@ -38,10 +42,12 @@ class GlyphBox : public SkinnedControl {
   // Clears the control to the form's background, prints the caption, then paints the glyph.
   void PaintLabel();
   void OnBufferResized() override;
+  void LoadForDpi() override;
 
   std::uint8_t storedValue_ = 0;
 
  private:
+  const wchar_t* skinName_;
   Picture skin_;
   int disabledColumn_;
   bool enabled_ = true;

@@ -17,7 +17,7 @@ constexpr COLORREF kDisabledCaptionColor = 0xA0A0A0;
 
 GlyphBox::GlyphBox(const wchar_t* skinName, int disabledColumn, Text defaultCaption)
     : SkinnedControl(TipStyle::Anchored),
-      skin_(LoadPicture(skinName)),
+      skinName_(skinName),
       disabledColumn_(disabledColumn),
       caption_(std::move(defaultCaption)) {}
 
@@ -39,10 +39,15 @@ void GlyphBox::SetCaption(const Text& caption) {
   PaintLabel();
 }
 
+// The skin sheet: the value columns and the disabled one, three rows of flags.
+void GlyphBox::LoadForDpi() {
+  skin_ = LoadPicture(skinName_, static_cast<UINT>(Dpi()), CellGrid{disabledColumn_ / kGlyphSize + 1, 3});
+}
+
 void GlyphBox::OnBufferResized() {
   RECT client{};
   GetClientRect(hwnd(), &client);
-  glyphTop_ = ::GlyphTop(client.bottom);
+  glyphTop_ = ::GlyphTop(client.bottom, GlyphSize());
   PaintLabel();
 }
 
@@ -51,8 +56,8 @@ void GlyphBox::PaintLabel() {
   if (!dc) return;
   const RECT all{0, 0, Buffer().width(), Buffer().height()};
   PaintParentBackground(all);  // this also erases the glyph
-  DrawTextLine(dc, DialogFont(), enabled_ ? kCaptionColor : kDisabledCaptionColor, kCaptionX, glyphTop_ + 1,
-               Wide(caption_));
+  DrawTextLine(dc, DialogFont(Dpi()), enabled_ ? kCaptionColor : kDisabledCaptionColor, CaptionX(),
+               glyphTop_ + Scale(1, Dpi()), Wide(caption_));
   DrawPicture();
   ShowBuffer();  // also when there is no skin to draw
 }
@@ -60,10 +65,11 @@ void GlyphBox::PaintLabel() {
 void GlyphBox::DrawPicture() {
   HDC dc = BufferDC();
   if (!dc || !skin_) return;
-  const CellOrigin cell = GlyphCell(enabled_, storedValue_, Pressed(), Hover(), disabledColumn_);
+  const int size = GlyphSize();
+  const CellOrigin cell = GlyphCell(enabled_, storedValue_, Pressed(), Hover(), disabledColumn_, size);
   // The skin's transparent pixels show the form beneath, not the glyph drawn before.
-  const RECT glyph{0, glyphTop_, kGlyphSize, glyphTop_ + kGlyphSize};
+  const RECT glyph{0, glyphTop_, size, glyphTop_ + size};
   PaintParentBackground(glyph);
-  DrawPicturePart(dc, skin_, 0, glyphTop_, cell.x, cell.y, kGlyphSize, kGlyphSize);
+  DrawPicturePart(dc, skin_, 0, glyphTop_, cell.x, cell.y, size, size);
   ShowBuffer();
 }

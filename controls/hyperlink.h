@@ -27,6 +27,7 @@ class HyperLink : public SkinnedControl {
     if (!prompt_.empty()) SizeToPrompt();
   }
   void OnBufferResized() override { DrawPicture(); }
+  void LoadForDpi() override { SizeToPrompt(); }  // the text's size in the font of the new DPI
 
  private:
   void SizeToPrompt();

@@ -4,4 +4,4 @@ LinkLook LinkLookFor(bool pressed, bool hover) {
   return {pressed && hover ? kLinkRed : kLinkBlue, pressed || hover};
 }
 
-LinkSize LinkSizeFor(int textWidth, int textHeight) { return {textWidth, textHeight + 1}; }
+LinkSize LinkSizeFor(int textWidth, int textHeight, int underline) { return {textWidth, textHeight + underline}; }

@@ -19,6 +19,6 @@ struct LinkSize {
   int height = 0;
 };
 
-// The link's size for its text: the text's width, and one row more than its height for the
-// underline.
-LinkSize LinkSizeFor(int textWidth, int textHeight);
+// The link's size for its text: the text's width, and the underline's rows (one at 96 DPI)
+// more than its height.
+LinkSize LinkSizeFor(int textWidth, int textHeight, int underline = 1);

@@ -21,8 +21,8 @@ void HyperLink::SetPrompt(const Text& prompt) {
 
 void HyperLink::SizeToPrompt() {
   if (!hwnd()) return;
-  const SIZE text = TextLineSize(ControlFont(), Wide(prompt_));
-  const LinkSize size = LinkSizeFor(text.cx, text.cy);
+  const SIZE text = TextLineSize(ControlFont(Dpi()), Wide(prompt_));
+  const LinkSize size = LinkSizeFor(text.cx, text.cy, ScaleLine(1, Dpi()));
   RECT now{};
   GetWindowRect(hwnd(), &now);
   if (now.right - now.left == size.width && now.bottom - now.top == size.height) return;
@@ -36,13 +36,14 @@ void HyperLink::DrawPicture() {
   PaintParentBackground(all);
 
   const std::wstring text = Wide(prompt_);
-  const SIZE size = TextLineSize(ControlFont(), text);
+  const HFONT font = ControlFont(Dpi());
+  const SIZE size = TextLineSize(font, text);
   const LinkLook look = LinkLookFor(Pressed(), Hover());
   const COLORREF color = static_cast<COLORREF>(look.color);
-  DrawTextLine(dc, ControlFont(), color, 0, 0, text);
+  DrawTextLine(dc, font, color, 0, 0, text);
   if (look.underline && size.cx > 0) {
-    // The row just below the text, from x = 0 up to (not including) the text's width.
-    FillSolid(dc, RECT{0, size.cy, size.cx, size.cy + 1}, color);
+    // The rows just below the text (one at 96 DPI), from x = 0 up to (not including) its width.
+    FillSolid(dc, RECT{0, size.cy, size.cx, size.cy + ScaleLine(1, Dpi())}, color);
   }
   ShowBuffer();
 }

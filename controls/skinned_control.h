@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/dpi.h"
 #include "controls/control_model.h"
 #include "ui/window.h"
 
@@ -19,6 +20,12 @@ class SkinnedControl : public ChildControl, protected ControlHost {
   ~SkinnedControl() override;
 
   HWND hWnd() const { return hwnd(); }
+
+  // The DPI the control draws at: its parent's when it was created. The form sets the new one when
+  // it moves to another DPI, before it moves and resizes the control (already scaled): the control
+  // takes its skin and fonts for that DPI and paints itself again.
+  int Dpi() const override { return dpi_; }
+  void SetDpi(int dpi);
 
   const Text& TrackTipText() const { return model_.TrackTipText(); }
   void SetTrackTipText(const Text& text) { model_.SetTrackTipText(text); }
@@ -44,6 +51,9 @@ class SkinnedControl : public ChildControl, protected ControlHost {
   bool CreateControl(const wchar_t* className, HWND parent, int x, int y, int width, int height);
 
   const ControlModel& Model() const { return model_; }
+  // Takes what the control draws with at Dpi() (skins, sizes); runs before the window is created
+  // and at every DPI change, before the control paints itself.
+  virtual void LoadForDpi() {}
 
   Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
   Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;  // the hand pointer
@@ -75,6 +85,7 @@ class SkinnedControl : public ChildControl, protected ControlHost {
  private:
   bool Raise(const MouseEvent& event, MouseMask& button, MouseMask& shift, float& x, float& y);
 
+  int dpi_ = kBaseDpi;
   ControlModel model_;
   // Cleared when the object goes, so that a handler that destroyed it can be told apart.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -20,7 +20,16 @@ SkinnedControl::SkinnedControl(TipStyle tipStyle) : model_(*this, tipStyle) {}
 
 SkinnedControl::~SkinnedControl() { *alive_ = false; }
 
+void SkinnedControl::SetDpi(int dpi) {
+  if (dpi <= 0) return;
+  dpi_ = dpi;
+  LoadForDpi();
+  if (hwnd()) OnBufferResized();  // every control paints all of itself from there
+}
+
 bool SkinnedControl::CreateControl(const wchar_t* className, HWND parent, int x, int y, int width, int height) {
+  dpi_ = WindowDpi(parent);
+  LoadForDpi();
   if (!CreateChild(className, CS_DBLCLKS, parent, x, y, width, height)) return false;
   DrawPicture();
   return true;
@@ -102,7 +111,7 @@ float SkinnedControl::InnerHeight() {
   return static_cast<float>(r.bottom);
 }
 
-std::int32_t SkinnedControl::TextWidth(const Text& text) { return TextLineSize(ControlFont(), Wide(text)).cx; }
+std::int32_t SkinnedControl::TextWidth(const Text& text) { return TextLineSize(ControlFont(dpi_), Wide(text)).cx; }
 void SkinnedControl::SetHandPointer() { SetPointerShape(false); }
 
 void SkinnedControl::FocusForm() {
@@ -111,7 +120,7 @@ void SkinnedControl::FocusForm() {
 }
 
 void SkinnedControl::ShowTip(const Text& text, std::int32_t x, std::int32_t y, bool trackOnly) {
-  ShowTrackTip(text, hwnd(), x, y, trackOnly, false);
+  ShowTrackTip(text, hwnd(), x, y, trackOnly, false, dpi_);
 }
 void SkinnedControl::MoveTip(std::int32_t x, std::int32_t y) { MoveTrackTip(Text(), x, y); }
 void SkinnedControl::HideTip() { HideTrackTip(); }

@@ -37,11 +37,16 @@ Text TipDisplayText(const Text& text, bool multiline) {
   return out;
 }
 
-std::int32_t TipTrackX(std::int32_t x) { return (x < 3 ? 3 : x) - 3; }
+std::int32_t TipMargin(int dpi) { return Scale(3, dpi); }
 
-std::optional<std::uint32_t> TrackPositionParam(std::int32_t x, std::int32_t y) {
+std::int32_t TipTrackX(std::int32_t x, int dpi) {
+  const std::int32_t margin = TipMargin(dpi);
+  return (x < margin ? margin : x) - margin;
+}
+
+std::optional<std::uint32_t> TrackPositionParam(std::int32_t x, std::int32_t y, int dpi) {
   if (y < -32768 || y > 32767) return std::nullopt;
-  const std::uint32_t low = static_cast<std::uint32_t>(TipTrackX(x)) & 0xFFFFu;
+  const std::uint32_t low = static_cast<std::uint32_t>(TipTrackX(x, dpi)) & 0xFFFFu;
   const std::uint32_t high = static_cast<std::uint32_t>(static_cast<std::uint16_t>(static_cast<std::int16_t>(y)));
   return low | (high << 16);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/dpi.h"
 #include "base/utf.h"
 
 // Nearest integer, a half going to the even neighbour; nothing outside the 32-bit signed range.
@@ -14,12 +15,15 @@ std::optional<std::int32_t> RoundHalfEven(double value);
 // removed rather than shown as a line break.
 Text TipDisplayText(const Text& text, bool multiline);
 
-// The tooltip's left edge for a requested x: 3 pixels to the left (the margin), never left of 0.
-std::int32_t TipTrackX(std::int32_t x);
+// The tooltip's side margin: 3 pixels at 96 DPI.
+std::int32_t TipMargin(int dpi);
+
+// The tooltip's left edge for a requested x: the margin to the left, never left of 0.
+std::int32_t TipTrackX(std::int32_t x, int dpi = kBaseDpi);
 
 // The lParam of the track-position message for a requested point: the left edge in the low and
 // y in the high 16 bits; nothing for a y outside the signed 16-bit range.
-std::optional<std::uint32_t> TrackPositionParam(std::int32_t x, std::int32_t y);
+std::optional<std::uint32_t> TrackPositionParam(std::int32_t x, std::int32_t y, int dpi = kBaseDpi);
 
 // Half the width of a text, rounded half to even (the controls centre their tips with it).
 std::int32_t HalfWidth(std::int32_t width);

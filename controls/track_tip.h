@@ -11,8 +11,10 @@
 // Creates the tooltip (replacing whatever tip was shown before, whoever showed it) and shows it
 // with its left edge 3 pixels left of x (never left of 0) and its top at y. trackOnly lets the
 // platform keep the tip on screen; false places it exactly. A y outside the 16-bit range stops
-// the show before the tip is placed and activated: false.
-bool ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly = true, bool multiline = false);
+// the show before the tip is placed and activated: false. The margin and the font are those of
+// dpi (0: the owner window's), kept for the moves of this tip.
+bool ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly = true, bool multiline = false,
+                  int dpi = 0);
 // Changes the shown tip's text (empty: keeps it) and moves it; nothing when no tip is shown.
 // False when the y is outside the 16-bit range (the tip is not moved).
 bool MoveTrackTip(const Text& text, int x, int y);

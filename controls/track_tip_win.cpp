@@ -9,6 +9,7 @@
 #include "ui/text.h"
 #include "ui/handles.h"
 #include "ui/late_load.h"
+#include "ui/window_utils.h"
 #include "base/wide.h"
 
 namespace {
@@ -17,6 +18,7 @@ struct TrackTipCore {
   UniqueWindow TipWindow;
   bool Visible = false;
   bool Multiline = false;
+  int Dpi = kBaseDpi;  // the shown tip's: its margin and font
   TTTOOLINFOW ToolInfo{};
   std::wstring text;  // what ToolInfo.lpszText points at; the tooltip copies it
 };
@@ -50,7 +52,7 @@ void PutText(const Text& displayText) {
 
 }  // namespace
 
-bool ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly, bool multiline) {
+bool ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly, bool multiline, int dpi) {
   ForgetDeadTip();
   TrackTipCore& c = Core();
   if (c.TipWindow) DestroyTrackTip();
@@ -71,13 +73,15 @@ bool ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly, bo
   PutText(TipDisplayText(text, multiline));
   SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
 
-  RECT margin{3, 0, 3, 0};
+  c.Dpi = dpi > 0 ? dpi : WindowDpi(owner);
+  const int side = TipMargin(c.Dpi);
+  RECT margin{side, 0, side, 0};
   SendMessageW(tip, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&margin));
   SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, multiline ? 1000 : -1);
   c.Multiline = multiline;
-  SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), -1);
+  SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(c.Dpi)), -1);
 
-  const std::optional<std::uint32_t> position = TrackPositionParam(x, y);
+  const std::optional<std::uint32_t> position = TrackPositionParam(x, y, c.Dpi);
   if (!position) return false;
   SendMessageW(tip, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(*position));
   SendMessageW(tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&c.ToolInfo));
@@ -96,7 +100,7 @@ bool MoveTrackTip(const Text& text, int x, int y) {
     PutText(shown);
     SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&c.ToolInfo));
   }
-  const std::optional<std::uint32_t> position = TrackPositionParam(x, y);
+  const std::optional<std::uint32_t> position = TrackPositionParam(x, y, c.Dpi);
   if (position) SendMessageW(tip, TTM_TRACKPOSITION, 0, static_cast<LPARAM>(*position));
   return position.has_value();
 }
@@ -141,9 +145,10 @@ class Win32WindowTip : public WindowTipPlatform {
   }
   WindowId WindowAt(Point p) override { return AsId(WindowFromPoint(POINT{p.x, p.y})); }
   WindowId TipWindow() override { return AsId(::TipWindow()); }
-  std::int32_t MeasureText(const Text& text) override { return TextLineSize(DialogFont(), Wide(text)).cx; }
-  bool ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y) override {
-    return ShowTrackTip(text, AsWindow(owner), x, y, true, false);
+  int OwnerDpi(WindowId owner) override { return WindowDpi(AsWindow(owner)); }
+  std::int32_t MeasureText(const Text& text, int dpi) override { return TextLineSize(DialogFont(dpi), Wide(text)).cx; }
+  bool ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y, int dpi) override {
+    return ShowTrackTip(text, AsWindow(owner), x, y, true, false, dpi);
   }
   bool MoveTip(const Text& text, std::int32_t x, std::int32_t y) override { return MoveTrackTip(text, x, y); }
   void HideTip() override { HideTrackTip(); }

@@ -1,15 +1,17 @@
 #include "controls/window_tip.h"
 
+#include "base/dpi.h"
 #include "controls/tip_placement.h"
 
 const char16_t* const kEmptyPathTip = u"경로를 지정해주세요";
 
 namespace {
 
-// The tip's middle about 15 pixels right of the pointer, its top 25 pixels below; nothing when
-// a sum overflows.
+// The tip's middle about 15 pixels right of the pointer, its top 25 pixels below (at 96 DPI);
+// nothing when a sum overflows.
 std::optional<Point> TipPosition(const TrackTipRecord& s, std::int32_t x, std::int32_t y) {
-  const std::optional<std::int32_t> anchor = CheckedSum(s.Left, x, 15), top = CheckedSum(s.Top, y, 25);
+  const std::optional<std::int32_t> anchor = CheckedSum(s.Left, x, Scale(15, s.Dpi)),
+                                    top = CheckedSum(s.Top, y, Scale(25, s.Dpi));
   const std::optional<std::int32_t> left = anchor ? RoundHalfEven(*anchor - s.TextWidth / 2.0) : std::nullopt;
   if (!left || !top) return std::nullopt;
   return Point{*left, *top};
@@ -34,6 +36,7 @@ bool Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std:
       s.Top = r.top;
       s.Right = r.right;
       s.Bottom = r.bottom;
+      s.Dpi = platform.OwnerDpi(owner);
     }
     s.Active = true;
     s.OwnerWnd = owner;
@@ -57,10 +60,10 @@ bool Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std:
 
   if (s.Text.empty()) {  // first show
     if (platform.TipWindow() == s.TipWnd) platform.HideTip();
-    s.TextWidth = platform.MeasureText(text);
+    s.TextWidth = platform.MeasureText(text, s.Dpi);
     s.Text = text;
     const std::optional<Point> p = TipPosition(s, x, y);
-    if (!p || !platform.ShowTip(text, owner, p->x, p->y)) return false;
+    if (!p || !platform.ShowTip(text, owner, p->x, p->y, s.Dpi)) return false;
     s.TipWnd = platform.TipWindow();
     s.LastX = x;
     s.LastY = y;
@@ -76,7 +79,7 @@ bool Update(TrackTipRecord& s, WindowTipPlatform& platform, WindowId owner, std:
     return true;
   }
 
-  s.TextWidth = platform.MeasureText(text);
+  s.TextWidth = platform.MeasureText(text, s.Dpi);
   s.Text = text;
   if (refresh) {
     x = s.LastX;

@@ -3,6 +3,7 @@
 // dialog's path box): decides when its tip appears, follows the pointer, changes text and goes.
 #include <cstdint>
 
+#include "base/dpi.h"
 #include "base/geometry.h"
 #include "base/utf.h"
 
@@ -14,9 +15,10 @@ class WindowTipPlatform {
   virtual bool OwnerRect(WindowId owner, Rect& rect) = 0;
   virtual WindowId WindowAt(Point point) = 0;
   virtual WindowId TipWindow() = 0;                    // the tooltip window of the process now
-  virtual std::int32_t MeasureText(const Text& text) = 0;  // in the dialog's font
+  virtual int OwnerDpi(WindowId owner) = 0;  // the DPI the owner is laid out at
+  virtual std::int32_t MeasureText(const Text& text, int dpi) = 0;  // in the dialog's font at dpi
   // Show and move give false when the place does not fit the tooltip's 16-bit position.
-  virtual bool ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y) = 0;
+  virtual bool ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y, int dpi) = 0;
   virtual bool MoveTip(const Text& text, std::int32_t x, std::int32_t y) = 0;
   virtual void HideTip() = 0;
 };
@@ -29,6 +31,7 @@ struct TrackTipRecord {
   std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
   std::int32_t LastX = 0, LastY = 0;
   std::int32_t TextWidth = 0;
+  int Dpi = kBaseDpi;  // the owner's, taken with its rectangle: the tip's offsets and font scale with it
   WindowId TipWnd = 0;  // the tooltip window the tracker created, so it hides only its own tip
 };
 

@@ -20,6 +20,7 @@ namespace {
 struct FakeControl : ControlHost {
   ControlModel* model = nullptr;
   bool capture = false, covered = false;
+  int dpi = 96;
   Point origin{300, 200}, cursor;
   std::ostringstream log;
   bool CaptureIsOurs() override { return capture; }
@@ -33,6 +34,7 @@ struct FakeControl : ControlHost {
   float InnerWidth() override { return 40; }
   float InnerHeight() override { return 20; }
   std::int32_t TextWidth(const Text& text) override { return static_cast<std::int32_t>(text.size()) * 7; }
+  int Dpi() const override { return dpi; }
   void SetHandPointer() override {}
   void FocusForm() override {}
   void ShowTip(const Text&, std::int32_t x, std::int32_t y, bool) override { log << "tip" << x << "," << y << " "; }
@@ -50,8 +52,9 @@ struct FakeControl : ControlHost {
 // press of a double click, each with x,y; c the capture taken away; x another window covers it;
 // f the control moved to the far edge of the 32-bit screen, where the tip's place overflows.
 // A press takes the capture, as the window does before the model runs.
-std::string Events(TipStyle style, const std::string& events) {
+std::string Events(TipStyle style, const std::string& events, int dpi) {
   FakeControl host;
+  host.dpi = dpi;
   ControlModel model(host, style);
   host.model = &model;
   model.SetTrackTipText(u"tip");  // 21 pixels wide: half is 10
@@ -78,7 +81,7 @@ std::string Events(TipStyle style, const std::string& events) {
 }
 
 TEST(ControlModel, EventRows) {
-  struct Row { const char* name; TipStyle style; const char* events; const char* log; };
+  struct Row { const char* name; TipStyle style; const char* events; const char* log; int dpi = 96; };
   const TipStyle F = TipStyle::FollowCursor, A = TipStyle::Anchored;
   const Row rows[] = {
       {"enter: tip 15 right (centred) and 25 below", F, "m10,5", "tip315,230 H "},
@@ -93,20 +96,22 @@ TEST(ControlModel, EventRows) {
       {"anchored tip at the control", A, "m10,5 m20,5", "tip316,200 H "},
       {"tip place overflows: no tip, the rest runs", F, "f m1,1 m2,1 m-5,1", "H release hide N "},
       {"anchored place overflows: no tip", A, "f m1,1 d1,1 u1,1", "H P hide down1 N value Click up1 "},
+      {"at 144 DPI: 23 right, 38 below", F, "m10,5 m20,6", "tip323,243 H tip>333,244 ", 144},
+      {"anchored at 192 DPI: 32 right", A, "m10,5", "tip332,200 H ", 192},
   };
-  for (const Row& r : rows) EXPECT_EQ(Events(r.style, r.events), r.log) << r.name;
+  for (const Row& r : rows) EXPECT_EQ(Events(r.style, r.events, r.dpi), r.log) << r.name;
 }
 
 TEST(Glyphs, CellsValuesAndGroups) {
   for (const auto& [height, top] : {std::pair{18, 2}, {13, 0}, {12, -1}, {0, -7}}) EXPECT_EQ(GlyphTop(height), top) << height;
+  EXPECT_EQ(GlyphTop(27, 20), 3);  // 18 and 13 at 150 %
   for (int disabled : {kCheckBoxDisabledColumn, kOptionBoxDisabledColumn})
-    for (int state = 0; state < 12; ++state) {  // value 0..2, pressed, hover
-      const int value = state / 4, pressed = state & 1, hover = (state >> 1) & 1;
-      const CellOrigin on = GlyphCell(true, static_cast<std::uint8_t>(value), pressed, hover, disabled);
-      const CellOrigin off = GlyphCell(false, static_cast<std::uint8_t>(value), pressed, hover, disabled);
-      EXPECT_EQ(on.x, 13 * value) << state;
-      EXPECT_EQ(on.y, 13 * (pressed + hover)) << state;
-      EXPECT_TRUE(off.x == disabled && off.y == 13 * value) << state;
+    for (int state = 0; state < 24; ++state) {  // value 0..2, pressed, hover; cells of 13 and (150 %) 20
+      const int value = state / 4 % 3, pressed = state & 1, hover = (state >> 1) & 1, cell = state < 12 ? 13 : 20;
+      const CellOrigin on = GlyphCell(true, static_cast<std::uint8_t>(value), pressed, hover, disabled, cell);
+      const CellOrigin off = GlyphCell(false, static_cast<std::uint8_t>(value), pressed, hover, disabled, cell);
+      EXPECT_TRUE(on.x == cell * value && on.y == cell * (pressed + hover)) << state;
+      EXPECT_TRUE(off.x == disabled / 13 * cell && off.y == cell * value) << state;
     }
   for (const auto& [written, stored] : {std::pair{0, 0}, {1, 1}, {2, 2}, {3, 2}, {255, 2}})
     EXPECT_EQ(CheckBoxStoredValue(written), stored) << written;
@@ -125,7 +130,7 @@ TEST(Links, LookAndSize) {
     const LinkLook look = LinkLookFor(r.pressed, r.hover);
     EXPECT_TRUE(look.color == r.color && look.underline == r.underline) << r.pressed << r.hover;
   }
-  EXPECT_EQ(LinkSizeFor(57, 12).height, 13);
+  EXPECT_TRUE(LinkSizeFor(57, 12).height == 13 && LinkSizeFor(57, 24, 2).height == 26);
 }
 
 TEST(TipPlacement, Arithmetic) {
@@ -133,6 +138,7 @@ TEST(TipPlacement, Arithmetic) {
   for (const Row& r : {Row{0.5, 0}, Row{1.5, 2}, Row{-2.5, -2}, Row{2.5001, 3}}) EXPECT_EQ(RoundHalfEven(r.in), r.out) << r.in;
   EXPECT_EQ(TrackPositionParam(103, -1), 0xFFFF0064u);  // 3 left of the request, y in the high word
   EXPECT_EQ(TipTrackX(2), 0);
+  EXPECT_TRUE(TipTrackX(103, 144) == 98 && TipTrackX(5, 192) == 0 && TrackPositionParam(103, 0, 192) == 97u);
   EXPECT_FALSE(TrackPositionParam(10, 32768) || RoundHalfEven(2147483647.5));
   EXPECT_FALSE(CheckedSum(-2147483600, -60, 15));  // the first sum overflows
   EXPECT_EQ(CheckedSum(2147483600, 40, 7), 2147483647);  // the largest still fits
@@ -145,20 +151,24 @@ TEST(TipPlacement, Arithmetic) {
 struct PathBox : WindowTipPlatform {
   WindowId at = 10;
   std::int32_t top = 50;
+  int dpi = 96;
   std::ostringstream log;
   bool OwnerRect(WindowId owner, Rect& rect) override { return owner == 10 && (rect = {100, top, 300, top + 20}, true); }
   WindowId WindowAt(Point) override { return at; }
   WindowId TipWindow() override { return 900; }
-  std::int32_t MeasureText(const Text& text) override { return static_cast<std::int32_t>(text.size()) * 9; }
+  int OwnerDpi(WindowId) override { return dpi; }
+  std::int32_t MeasureText(const Text& text, int at) override { return static_cast<std::int32_t>(text.size()) * 9 * at / 96; }
   // The tooltip's position holds 16 bits.
-  bool ShowTip(const Text& text, WindowId, std::int32_t x, std::int32_t y) override { return log << "show" << text.size() << "@" << x << "," << y << " ", y < 32768; }
+  bool ShowTip(const Text& text, WindowId, std::int32_t x, std::int32_t y, int at) override {
+    return log << "show" << text.size() << "@" << x << "," << y << (at != 96 ? "/" + std::to_string(at) : "") << " ", y < 32768;
+  }
   bool MoveTip(const Text&, std::int32_t x, std::int32_t y) override { return log << "move@" << x << "," << y << " ", y < 32768; }
   void HideTip() override { log << "hide "; }
 };
 
 TEST(PathBoxTip, Rows) {
   struct Step { std::uint8_t button; const char16_t* text; std::int32_t x, y; };
-  struct Row { const char* name; std::vector<Step> steps; const char* log; std::int32_t top = 50; };
+  struct Row { const char* name; std::vector<Step> steps; const char* log; std::int32_t top = 50; int dpi = 96; };
   const Row rows[] = {
       {"shows centred, 15 right and 25 below; same place does nothing", {{0, u"abc", 20, 5}, {0, u"abc", 20, 5}}, "show3@122,80 "},
       {"empty path shows the hint", {{0, u"", 20, 5}}, "show10@90,80 "},
@@ -166,10 +176,12 @@ TEST(PathBoxTip, Rows) {
       {"a press hides and held moves do not show", {{0, u"x", 20, 5}, {1, u"x", 21, 5}, {1, u"x", 22, 5}}, "show1@130,80 hide "},
       {"a place past 16 bits ends the tracker: the next move starts anew", {{0, u"x", 20, 5}, {0, u"x", 21, 5}},
        "show1@130,32770 show1@132,32770 ", 32740},
+      {"at the owner's 144 DPI: 23 right, 38 below, measured there", {{0, u"abc", 20, 5}}, "show3@123,93/144 ", 50, 144},
   };
   for (const Row& r : rows) {
     PathBox box;
     box.top = r.top;
+    box.dpi = r.dpi;
     TrackTipRecord state;
     for (const Step& s : r.steps) UpdateWindowTip(state, box, 10, s.button, s.text, false, s.x, s.y);
     EXPECT_EQ(box.log.str(), r.log) << r.name;

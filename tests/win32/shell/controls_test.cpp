@@ -1,10 +1,12 @@
 // The skinned controls on real windows: each mouse message reaches the model and the frame of the
 // new state is painted; the press holds the capture; a control may be destroyed by its own Click;
-// painting leaks nothing; an option box turned on turns its group off.
+// painting leaks nothing; an option box turned on turns its group off; each kind draws at the DPI
+// its form sets.
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "base/dpi.h"
 #include "controls/button.h"
 #include "controls/checkbox.h"
 #include "controls/hyperlink.h"
@@ -12,7 +14,9 @@
 #include "controls/track_tip.h"
 #include "tests/win32/support.h"
 #include "ui/gdi.h"
+#include "ui/fonts.h"
 #include "ui/live_objects.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -103,6 +107,51 @@ TEST(CheckBox, AWriteOutsideTheByteChangesNothing) {
   for (const Row& r : {Row{1, 1, 1}, Row{256, 1, 1}, Row{-1, 1, 1}, Row{7, 2, 2}}) {
     box.SetValue(r.written);
     EXPECT_TRUE(box.value() == r.stored && clicks == r.clicks) << r.written;
+  }
+}
+
+// At 150 % and 200 % through SetDpi (the windows here report the system's DPI): the glyph, the
+// caption and the link's box scale and hold their texts, a click on the glyph where it is drawn
+// toggles it, and the anchored tip sits 16 right of the control less the margin, in the dialog's
+// font, each scaled.
+TEST(Controls, DrawAtTheDpiTheFormSets) {
+  for (const int dpi : {144, 192}) {
+    Shown form;
+    CheckBox check;
+    OptionBox option;
+    HyperLink link;
+    const int w = Scale(120, dpi), h = Scale(18, dpi), glyph = Scale(13, dpi);
+    ASSERT_TRUE(check.Create(form.hwnd(), 0, 0, w, h) && option.Create(form.hwnd(), 0, h, w, h) &&
+                link.Create(form.hwnd(), 0, 2 * h, 10, 10));
+    for (GlyphBox* box : {static_cast<GlyphBox*>(&check), static_cast<GlyphBox*>(&option)}) {
+      box->SetCaption(u"Sample");
+      box->SetTrackTipText(u"tip");
+      box->SetDpi(dpi);
+      EXPECT_TRUE(box->GlyphSize() == glyph && box->CaptionX() == Scale(19, dpi) && box->GlyphTop() == GlyphTop(h, glyph)) << dpi;
+      EXPECT_LE(box->CaptionX() + TextLineSize(DialogFont(dpi), L"Sample").cx, w) << dpi;
+      const LPARAM at = MAKELPARAM(glyph - 2, box->GlyphTop() + glyph - 2);  // the glyph's far corner as drawn
+      RECT r{};
+      GetWindowRect(box->hWnd(), &r);
+      SendMessageW(box->hWnd(), WM_MOUSEMOVE, 0, at);
+      POINT tip{};  // the tip's inside begins at its place (its border lies outside)
+      ClientToScreen(TipWindow(), &tip);
+      EXPECT_EQ(tip.x, r.left + Scale(16, dpi) - Scale(3, dpi)) << dpi;
+      LOGFONTW shown{}, wanted{};  // the tooltip keeps a copy of the font it is given
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(TipWindow(), WM_GETFONT, 0, 0)), sizeof shown, &shown);
+      GetObjectW(DialogFont(dpi), sizeof wanted, &wanted);
+      EXPECT_EQ(shown.lfHeight, wanted.lfHeight) << dpi;
+      SendMessageW(box->hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+      SendMessageW(box->hWnd(), WM_LBUTTONUP, 0, at);
+    }
+    EXPECT_TRUE(check.value() == 1 && option.value()) << dpi;
+    link.SetPrompt(u"Sample");
+    link.SetDpi(dpi);
+    const SIZE text = TextLineSize(ControlFont(dpi), L"Sample");
+    RECT client{};
+    GetClientRect(link.hWnd(), &client);
+    EXPECT_TRUE(client.right == text.cx && client.bottom == text.cy + ScaleLine(1, dpi)) << dpi;
+    ReleaseCapture();
+    DestroyTrackTip();
   }
 }
 
