@@ -33,10 +33,6 @@ class SkinnedControl : public ChildControl, protected ControlHost {
   // Paints the control for its current state into its retained image.
   virtual void DrawPicture() = 0;
 
-  // The DPI the control draws at, set by its form before the form moves it to a monitor of
-  // another scale.
-  virtual void SetDpi(int /*dpi*/) {}
-
   bool Pressed() const { return model_.Pressed(); }
   bool Hover() const { return model_.Hover(); }
 
