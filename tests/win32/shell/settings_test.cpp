@@ -109,45 +109,7 @@ struct Dialog : ::testing::Test {
     DeleteFileW(ProgramSettings().SettingsPath.c_str());
     RemoveDirectoryW(folder.c_str());
   }
-  static void Click(HWND w) {
-    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-  }
 };
-
-int g_questions = 0;
-void CALLBACK AnswerNo(HWND, UINT, UINT_PTR, DWORD) {
-  if (HWND q = FindWindowW(nullptr, L"설정 무시하고 닫기")) {
-    ++g_questions;
-    SendMessageW(q, WM_KEYDOWN, VK_ESCAPE, 1);
-    SendMessageW(q, WM_KEYUP, VK_ESCAPE, 0xC0000001);
-  }
-}
-
-TEST_F(Dialog, AChangeChangedBackStillAsksAndNoKeepsTheDialog) {
-  EXPECT_TRUE(ProgramSettings().SettingsSaved);
-  Click(form->OpQuality(4).hWnd());
-  Click(form->OpQuality(5).hWnd());
-  EXPECT_EQ(ProgramSettings().Settings.InterpolationMode, 5);
-  g_questions = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 30, AnswerNo);
-  EXPECT_FALSE(form->Unload());
-  KillTimer(nullptr, timer);
-  EXPECT_EQ(g_questions, 1);
-  EXPECT_TRUE(ends.empty());
-  EXPECT_EQ(GetFileAttributesW(ProgramSettings().SettingsPath.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(Dialog, EnterSavesAndClosesTheCoresWindow) {
-  Click(form->Omake2().hWnd());
-  SendMessageW(form->PathBox(), WM_KEYUP, VK_RETURN, 0xC0000001);  // a release alone does not save
-  EXPECT_TRUE(ends.empty());
-  SendMessageW(form->PathBox(), WM_KEYDOWN, VK_RETURN, 1);
-  SendMessageW(form->PathBox(), WM_KEYUP, VK_RETURN, 0xC0000001);
-  EXPECT_EQ(ends, std::vector<bool>{true});
-  const Bytes expected = SettingsFileBytes({5, u"", false, true});
-  EXPECT_EQ(Read(ProgramSettings().SettingsPath), std::string(expected.begin(), expected.end()));
-}
 
 // Each disk call of a save from the dialog fails in turn: a save that did not put the file in place
 // shows the failing call's error and keeps the old file, the dialog and its saved state.
