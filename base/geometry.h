@@ -28,3 +28,9 @@ constexpr Rect Box(std::int32_t x, std::int32_t y, std::int32_t width, std::int3
 constexpr std::int64_t Width(const Rect& r) { return std::int64_t{r.right} - r.left; }
 constexpr std::int64_t Height(const Rect& r) { return std::int64_t{r.bottom} - r.top; }
 
+// The top-left corner of a box of that size centred in the area (halves rounded toward zero).
+constexpr Point CentredIn(const Rect& area, std::int32_t width, std::int32_t height) {
+  return {static_cast<std::int32_t>(area.left + (Width(area) - width) / 2),
+          static_cast<std::int32_t>(area.top + (Height(area) - height) / 2)};
+}
+

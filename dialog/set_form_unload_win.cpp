@@ -87,9 +87,8 @@ void SetForm::ServeCore(UniqueHandle process, HWND coreWindow, std::function<voi
   if (!GetWindowRect(coreWindow, &core) || !GetWindowRect(hwnd(), &own) ||
       !WorkAreaOf(Rect{core.left, core.top, core.right, core.bottom}, work))
     return;
-  const int width = own.right - own.left, height = own.bottom - own.top;
-  SetWindowPos(hwnd(), nullptr, static_cast<int>(work.left + (Width(work) - width) / 2),
-               static_cast<int>(work.top + (Height(work) - height) / 2), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const Point place = CentredIn(work, own.right - own.left, own.bottom - own.top);
+  SetWindowPos(hwnd(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SetForm::SetWaitForProc(bool on) {

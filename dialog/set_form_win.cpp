@@ -91,9 +91,8 @@ bool SetForm::Load() {
   const int width = Scale(kWidth, dpi_), height = Scale(kHeight, dpi_);
   RECT work{0, 0, 800, 600};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int x = work.left + (work.right - work.left - width) / 2;
-  const int y = work.top + (work.bottom - work.top - height) / 2;
-  if (!CreateSkinnedForm(L"Lumivale! Screen Saver - Setting", x, y, width, height, WS_EX_APPWINDOW))
+  const Point place = CentredIn({work.left, work.top, work.right, work.bottom}, width, height);
+  if (!CreateSkinnedForm(L"Lumivale! Screen Saver - Setting", place.x, place.y, width, height, WS_EX_APPWINDOW))
     return false;
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
   const auto create = [this](auto& control, const Place& p) {

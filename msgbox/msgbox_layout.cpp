@@ -38,8 +38,9 @@ MsgBoxLayout ArrangeMsgBox(int promptWidth, int promptHeight, const Rect& monito
   l.prompt = Box(S(56), (H - promptHeight) / 2 - S(2), promptWidth, promptHeight);
   l.caption = ScaleBox(8, 3, 297, 17, dpi);
   l.corner = S(9);
-  l.left = static_cast<int>(monitor.left + (Width(monitor) - W) / 2);
-  l.top = static_cast<int>(monitor.top + (Height(monitor) - H) / 2);
+  const Point place = CentredIn(monitor, W, H);
+  l.left = place.x;
+  l.top = place.y;
   return l;
 }
 
