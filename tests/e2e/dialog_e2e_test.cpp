@@ -14,8 +14,9 @@ class Dialog : public ProgramRun {
     ASSERT_TRUE(StartHost(host, L"/c", mode));
     dialog = WaitForWindow(L"Lumivale! Screen Saver - Setting");
     ASSERT_NE(dialog, nullptr);
-    GetWindowRect(dialog, &rect);
+    // The window exists, hidden, before it is placed on the core's monitor: clicks go where it shows.
     ASSERT_TRUE(WaitReady(dialog));
+    GetWindowRect(dialog, &rect);
   }
   void Click(int x, int y) { ClickAt(rect.left + x, rect.top + y); }
   void ClickClose() { Click(346, 6); }
@@ -28,6 +29,7 @@ class Dialog : public ProgramRun {
   }
   HWND FileDialogWith(const std::wstring& path) {
     HWND files = ClickFolder();
+    if (!files) return nullptr;
     wchar_t typed[1024] = {};
     WaitUntil([&] {  // once the dialog has made its name box
       SetDlgItemTextW(files, 0x47C, path.c_str());
@@ -159,6 +161,7 @@ TEST_F(Dialog, HangulPathChosenWithEnterInTheFileDialogSavesNothingUntilTheNextE
   Open();
   const std::string before = ReadFileBytes(SettingsFile());
   HWND files = FileDialogWith(music);
+  ASSERT_NE(files, nullptr);
   Key(VK_RETURN, false);
   ASSERT_TRUE(WaitGone(files));
   ASSERT_TRUE(WaitReady(dialog));
