@@ -139,3 +139,7 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
 
 // The process-wide dialog, created and loaded (not shown) on first use.
 SetForm& SettingsDialog();
+// Makes ready on this thread, without a window of the dialog's, what the dialog's first creation
+// costs most: the thread's first top-level window (under Wine it sets up the thread's display
+// connection and input method) and the common controls 6 its path box's EDIT class comes from.
+void PrepareSettingsDialog();

@@ -264,6 +264,16 @@ Window::Handled SetForm::OnOther(UINT msg, WPARAM wParam, LPARAM lParam) {
   return {};
 }
 
+void PrepareSettingsDialog() {
+  // The system's dialog class: no library of the dialog's is loaded for it, and it never shows.
+  if (HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, L"#32770", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                               nullptr))
+    DestroyWindow(w);
+  // Through the manifest, as the EDIT's class redirection loads it; it stays for the dialog.
+  static const HMODULE commonControls = LoadLibraryW(L"comctl32.dll");
+  static_cast<void>(commonControls);
+}
+
 SetForm& SettingsDialog() {
   static std::unique_ptr<SetForm> slot;
   if (!slot) {

@@ -56,7 +56,6 @@ SupervisionResult SuperviseCore(CoreWindows& core, int firstWindowGraceMs) {
     if (now >= graceEnd) return {Supervision::NoWindow};
     if (core.Wait(static_cast<int>(graceEnd - now)) == CoreWake::Ended) return {Supervision::CoreEnded};
   }
-  core.Settled();
   // A pass has just run; the next comes 100 ms after the end of the one before.
   std::int64_t nextPass = core.NowMs() + kPassIntervalMs;
   for (;;) {
@@ -83,6 +82,16 @@ Text ArgumentsOf(const Text& commandLine) {
   }
   while (i < n && (commandLine[i] == u' ' || commandLine[i] == u'\t')) ++i;
   return commandLine.substr(i);
+}
+
+bool ConfigureRoad(const Text& arguments) {
+  const std::size_t first = arguments.find_first_not_of(u" \t");
+  if (first == Text::npos) return true;
+  if (arguments.size() - first < 2 || (arguments[first] != u'/' && arguments[first] != u'-')) return false;
+  const char16_t letter = arguments[first + 1];
+  const std::size_t after = first + 2;
+  return (letter == u'c' || letter == u'C') &&
+         (after == arguments.size() || arguments[after] == u':' || arguments[after] == u' ' || arguments[after] == u'\t');
 }
 
 Text CoreCommandLine(const Text& corePath, const Text& arguments) {

@@ -25,9 +25,6 @@ class CoreWindows {
   // the windows told so far: a window may have been made and gone, or changed, since its news).
   virtual bool OwnsTopLevelWindow() = 0;
   virtual std::int64_t NowMs() = 0;
-  // Once, when the core is up and runs on without its settings window: what the dialog will need
-  // may be made ready now, off the path from that window to the dialog.
-  virtual void Settled() {}
 };
 
 inline const Text kCoreSettingsTitle = u"設定";
@@ -51,5 +48,8 @@ SupervisionResult SuperviseCore(CoreWindows& core, int firstWindowGraceMs);
 // The arguments of a command line as received: the program name (quoted or not) and the blanks
 // after it removed, the rest unchanged.
 Text ArgumentsOf(const Text& commandLine);
+// Whether the arguments ask for the settings, as Windows starts a screen saver to configure it:
+// none, or /c (or -c, any case, with or without ":<window>" or a window after a blank).
+bool ConfigureRoad(const Text& arguments);
 // What the core is started with: its quoted path, one blank, our own arguments.
 Text CoreCommandLine(const Text& corePath, const Text& arguments);

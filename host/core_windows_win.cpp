@@ -90,13 +90,6 @@ bool HookedCoreWindows::OwnsTopLevelWindow() {
 
 std::int64_t HookedCoreWindows::NowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
 
-void HookedCoreWindows::Settled() {
-  // The system's dialog class: no library of the dialog's is loaded for it, and it never shows.
-  if (HWND w = CreateWindowExW(WS_EX_TOOLWINDOW, L"#32770", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                               nullptr))
-    DestroyWindow(w);
-}
-
 void CALLBACK HookedCoreWindows::OnEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
   if (!listening_ || !hwnd || object != OBJID_WINDOW || child != CHILDID_SELF) return;
   try {

@@ -30,9 +30,6 @@ class HookedCoreWindows final : public CoreWindows {
   bool HasParent(WindowId window) override;
   bool OwnsTopLevelWindow() override;
   std::int64_t NowMs() override;
-  // Gets the display ready for this thread's first top-level window (under Wine the first one
-  // sets up the thread's display connection and input method, about 25 ms).
-  void Settled() override;
 
  private:
   static void CALLBACK OnEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD);

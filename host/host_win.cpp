@@ -26,9 +26,8 @@ std::wstring Environment(const wchar_t* name) {
 
 // Starts the core hidden, by its full path (no search), and returns its process id (0: failed).
 // The creation handle is kept until the core is opened again, so that its id cannot be reused.
-DWORD StartCore(const std::wstring& corePath, UniqueHandle& creation) {
-  std::wstring commandLine =
-      Wide(CoreCommandLine(FromWide(corePath), ArgumentsOf(FromWide(GetCommandLineW()))));
+DWORD StartCore(const std::wstring& corePath, const Text& arguments, UniqueHandle& creation) {
+  std::wstring commandLine = Wide(CoreCommandLine(FromWide(corePath), arguments));
   STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
@@ -87,8 +86,9 @@ void Main() {
   settings.SettingsPath = appData.empty() ? L"" : appData + L"\\Lumivale!!\\Lumivale!!.xml";
   LoadSettings(settings);
 
+  const Text arguments = ArgumentsOf(FromWide(GetCommandLineW()));
   UniqueHandle creation;
-  const DWORD processId = StartCore(corePath, creation);
+  const DWORD processId = StartCore(corePath, arguments, creation);
   if (processId == 0) {
     ShowMsgBox(L"PID값 추출 에러.\r\n스크린 세이버 자동화를 구성할 수 없습니다.", MB_ICONERROR, L"PID 추출 에러",
                SettingsDialog().hwnd());
@@ -97,8 +97,10 @@ void Main() {
   UniqueHandle coreProcess;  // the core, for waiting; handed down to the dialog
   SupervisionResult supervision;
   {
-    // Hooked before the core's first window; unhooked before any window of ours exists.
+    // Hooked before the core's first window; unhooked before the dialog exists.
     HookedCoreWindows core(processId);
+    // The dialog's road: its dearest part is made ready while the core starts, not after "設定".
+    if (ConfigureRoad(arguments)) PrepareSettingsDialog();
     WaitUntilIdle(processId);
     coreProcess.reset(OpenProcess(kStandardAndSynchronize, FALSE, processId));
     creation.reset();

@@ -24,6 +24,9 @@ class Dialog : public ProgramRun {
   void ClickCheck(int which) { Click(166, 96 + 18 * which + 9); }
   // The open-file dialog with path typed into its name box, ready for the key that closes it.
   HWND ClickFolder() {
+    // The pointer first, until the button shows its tip: its moves reach the dialog, so will the click.
+    SetCursorPos(rect.left + 330, rect.top + 63);
+    WaitUntil([] { return IsWindowVisible(FindWindowW(L"tooltips_class32", nullptr)); }, 5000);
     Click(330, 63);
     return WaitForWindow(L"BGM 변경", L"#32770");
   }
