@@ -92,7 +92,7 @@ Point SkinnedControl::CursorPos() {
 Rect SkinnedControl::WindowRect() {
   RECT r{};
   GetWindowRect(hwnd(), &r);
-  return {r.left, r.top, r.right, r.bottom};
+  return FromRECT(r);
 }
 
 WindowId SkinnedControl::WindowAt(Point p) { return reinterpret_cast<WindowId>(WindowFromPoint(POINT{p.x, p.y})); }

@@ -140,7 +140,7 @@ class Win32WindowTip : public WindowTipPlatform {
   bool OwnerRect(WindowId owner, Rect& rect) override {
     RECT r{};
     if (!GetWindowRect(AsWindow(owner), &r)) return false;
-    rect = {r.left, r.top, r.right, r.bottom};
+    rect = FromRECT(r);
     return true;
   }
   WindowId WindowAt(Point p) override { return AsId(WindowFromPoint(POINT{p.x, p.y})); }

@@ -21,8 +21,7 @@ constexpr COLORREF kPathTextIdle = RGB(64, 64, 64), kPathBack = RGB(241, 228, 22
 constexpr int kTxtSh[4] = {24, 56, 292, 15}, kAppPath[4] = {26, 58, 288, 11};
 
 RECT FrameAt(int dpi) {
-  const Rect r = ScaleBox(kTxtSh[0], kTxtSh[1], kTxtSh[2], kTxtSh[3], dpi);
-  return RECT{r.left, r.top, r.right, r.bottom};
+  return ToRECT(ScaleBox(kTxtSh[0], kTxtSh[1], kTxtSh[2], kTxtSh[3], dpi));
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ void SetForm::ServeCore(UniqueHandle process, HWND coreWindow, std::function<voi
   RECT core{}, own{};
   Rect work;
   if (!GetWindowRect(coreWindow, &core) || !GetWindowRect(hwnd(), &own) ||
-      !WorkAreaOf(Rect{core.left, core.top, core.right, core.bottom}, work))
+      !WorkAreaOf(FromRECT(core), work))
     return;
   const Point place = CentredIn(work, own.right - own.left, own.bottom - own.top);
   SetWindowPos(hwnd(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -91,7 +91,7 @@ bool SetForm::Load() {
   const int width = Scale(kWidth, dpi_), height = Scale(kHeight, dpi_);
   RECT work{0, 0, 800, 600};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const Point place = CentredIn({work.left, work.top, work.right, work.bottom}, width, height);
+  const Point place = CentredIn(FromRECT(work), width, height);
   if (!CreateSkinnedForm(L"Lumivale! Screen Saver - Setting", place.x, place.y, width, height, WS_EX_APPWINDOW))
     return false;
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
@@ -226,7 +226,7 @@ void SetForm::Paint() {
   }
   for (const SkinText& t : kSkinTexts) {
     const Rect box = ScaleBox(t.x, t.y, t.width, t.height, dpi_);
-    DrawTextBox(dc, FontOf(t.font), t.color, t.opaque, t.text, RECT{box.left, box.top, box.right, box.bottom}, t.format);
+    DrawTextBox(dc, FontOf(t.font), t.color, t.opaque, t.text, ToRECT(box), t.format);
   }
   DrawPicturePart(dc, thumb_, S(280), S(136), 0, 0, S(70), S(70));
   DrawPathBoxFrame(dc);

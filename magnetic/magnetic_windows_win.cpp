@@ -9,9 +9,6 @@ namespace {
 WindowId Id(HWND hWnd) { return reinterpret_cast<WindowId>(hWnd); }
 HWND Handle(WindowId id) { return reinterpret_cast<HWND>(id); }
 
-Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 // The messages the manager follows, with the phase in which it wants each.
 constexpr struct {
   UINT message;

@@ -150,9 +150,9 @@ void MsgboxFr::Redraw() {
   if (icon) DrawPicturePart(dc, *icon, i.left, i.top, 0, 0, Width(i), Height(i));
 
   const Rect& c = layout_.caption;
-  DrawCaption(dc, captionFont_.get(), caption_.c_str(), RECT{c.left, c.top, c.right, c.bottom});
+  DrawCaption(dc, captionFont_.get(), caption_.c_str(), ToRECT(c));
   const Rect& p = layout_.prompt;
-  DrawTextBox(dc, promptFont_.get(), RGB(0, 0, 0), true, prompt_.c_str(), RECT{p.left, p.top, p.right, p.bottom},
+  DrawTextBox(dc, promptFont_.get(), RGB(0, 0, 0), true, prompt_.c_str(), ToRECT(p),
               DT_EXPANDTABS);
   ShowBuffer();
 }

@@ -5,6 +5,10 @@
 
 #include "base/geometry.h"
 
+// The platform's rectangle and the program's, edge for edge.
+inline Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
 // Puts the window into the topmost band (true) or back into the normal band (false); only the
 // Z order changes.
 void SetTopmost(HWND window, bool topmost);

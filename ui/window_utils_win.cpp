@@ -7,8 +7,6 @@
 
 namespace {
 
-Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 bool MonitorAreas(HMONITOR monitor, Rect* whole, Rect* work) {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
@@ -67,6 +65,6 @@ Rect MonitorAreaOf(HWND window) {
 }
 
 bool WorkAreaOf(const Rect& r, Rect& area) {
-  const RECT rect{r.left, r.top, r.right, r.bottom};
+  const RECT rect = ToRECT(r);
   return MonitorAreas(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), nullptr, &area);
 }
