@@ -8,6 +8,7 @@
 #include "settings/settings_store.h"
 #include "tests/win32/support.h"
 #include "ui/handles.h"
+#include "ui/subclass_win.h"
 #include "base/wide.h"
 
 namespace {
@@ -91,17 +92,23 @@ TEST(SettingsDisk, EachCallOfASaveFailsInTurn) {
   RemoveDirectoryW(folder.c_str());
 }
 
-// The dialog, loaded but not shown; the program's end is recorded instead of run.
+// The dialog, loaded but not shown; the program's end and the pages opened are recorded instead.
 struct Dialog : ::testing::Test {
   std::wstring folder = TempFolder(L"lumivale-dialog-");
   std::unique_ptr<SetForm> form;
   std::vector<bool> ends;  // closeCoreWindow of each end
+  std::vector<std::wstring> pages;  // each page opened
   void SetUp() override {
     CreateDirectoryW(folder.c_str(), nullptr);
     ProgramSettings().SettingsPath = folder + L"\\Lumivale!!.xml";
-    ProgramSettings().Settings = SettingsRecord{5, u"", false, false};
+    Open({5, u"", false, false});
+  }
+  void Open(const SettingsRecord& stored) {
+    form.reset();
+    ProgramSettings().Settings = stored;
     form = std::make_unique<SetForm>();
     form->EndProgramAction = [this](bool closeCore) { ends.push_back(closeCore); };
+    form->OpenPage = [this](const wchar_t* page) { pages.emplace_back(page); };
     ASSERT_TRUE(form->Load());
   }
   void TearDown() override {
@@ -110,6 +117,80 @@ struct Dialog : ::testing::Test {
     RemoveDirectoryW(folder.c_str());
   }
 };
+
+// The stored choices show as the dialog opens, and stay as they were, saved.
+TEST_F(Dialog, OpensShowingTheStoredChoices) {
+  for (const SettingsRecord& stored : {SettingsRecord{2, u"C:\\곡.mp3", true, false}, SettingsRecord{9, u"", false, true}}) {
+    Open(stored);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(form->OpQuality(i).value(), i == stored.InterpolationMode) << i;
+    EXPECT_EQ(form->Omake1().value() != 0, stored.Omake1);
+    EXPECT_EQ(form->Omake2().value() != 0, stored.Omake2);
+    EXPECT_EQ(form->PathText(), Wide(stored.BGMfile));
+    EXPECT_EQ(ProgramSettings().Settings.InterpolationMode, stored.InterpolationMode);
+    EXPECT_TRUE(ProgramSettings().SettingsSaved);
+  }
+}
+
+TEST_F(Dialog, HasABigAndASmallIcon) {
+  for (const WPARAM which : {ICON_BIG, ICON_SMALL}) EXPECT_NE(SendMessageW(form->hwnd(), WM_GETICON, which, 0), 0) << which;
+}
+
+TEST_F(Dialog, EachLinkOpensItsOwnPage) {
+  for (const int top : {168, 184}) {  // the video's link, then the team's, at 96 DPI
+    const HWND link = ChildWindowFromPoint(form->hwnd(), POINT{162, top + 2});
+    SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageW(link, WM_LBUTTONUP, 0, 0);
+  }
+  EXPECT_EQ(pages, (std::vector<std::wstring>{kPavoVideoPage, kOrvaneTeamPage}));
+  ReleaseCapture();
+}
+
+// Ctrl+A selects the whole path; an Enter pressed and released there saves.
+TEST_F(Dialog, PathBoxKeys) {
+  Open({5, u"C:\\m\\song.mp3", false, false});
+  const HWND box = form->PathBox();
+  SendMessageW(box, WM_CHAR, 1, 0);
+  DWORD start = 1, end = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 13u);
+  SendMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+  SendMessageW(box, WM_KEYUP, VK_RETURN, 0xC0000001);
+  EXPECT_EQ(ends, std::vector<bool>{true});
+}
+
+// A press where no control is starts the system's move of the dialog (seen, and stopped, on its way).
+struct CaptionPress final : HookOwner {
+  WPARAM hit = HTNOWHERE;
+  void SubclassProc(bool, bool& handled, LRESULT&, HWND&, UINT&, WPARAM& wParam, LPARAM&) override {
+    hit = wParam;
+    handled = true;
+  }
+};
+TEST_F(Dialog, APressOnTheBackgroundMovesIt) {
+  CaptionPress press;
+  HookService hooks(press);
+  ASSERT_GE(hooks.HookWindow(form->hwnd()), 0);
+  hooks.HookMessage(form->hwnd(), WM_NCLBUTTONDOWN, kHookBefore);
+  SendMessageW(form->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 20));
+  EXPECT_EQ(press.hit, static_cast<WPARAM>(HTCAPTION));
+}
+
+// Cancel in the file dialog (given once it shows) changes nothing and gives the dialog back enabled.
+void CALLBACK CancelFileDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  const HWND files = FindWindowW(L"#32770", L"BGM 변경");
+  if (!files || !IsWindowVisible(files)) return;
+  KillTimer(nullptr, id);
+  PostMessageW(files, WM_COMMAND, IDCANCEL, 0);
+}
+TEST_F(Dialog, CancelInTheFileDialogChangesNothing) {
+  Open({5, u"C:\\m\\song.mp3", false, false});
+  SetTimer(nullptr, 0, 50, CancelFileDialog);
+  form->FolderView().Click();
+  EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
+  EXPECT_EQ(form->PathText(), L"C:\\m\\song.mp3");
+  EXPECT_TRUE(ProgramSettings().SettingsSaved);
+}
 
 // Each disk call of a save from the dialog fails in turn: a save that did not put the file in place
 // shows the failing call's error and keeps the old file, the dialog and its saved state.

@@ -1,5 +1,6 @@
-// The window hooks' stubs: code pages execute-read only, unwind data for stack walks, and a hook
-// removed inside its own window's dispatch, which must neither crash nor leak.
+// The window hooks: what each phase may do to a message, the stubs' code pages execute-read only
+// with unwind data for stack walks, and a hook removed inside its own window's dispatch, which
+// must neither crash nor leak.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -24,14 +25,38 @@ struct PlainWindow : test::HostForm {
 struct Owner final : HookOwner {
   HookService service{*this};
   int calls = 0;
-  std::function<void(bool before, HWND)> act;
-  void SubclassProc(bool before, bool&, LRESULT&, HWND& hwnd, UINT&, WPARAM&, LPARAM&) override {
+  std::function<void(bool before, bool& handled, LRESULT& result, HWND, WPARAM&)> act;
+  void SubclassProc(bool before, bool& handled, LRESULT& result, HWND& hwnd, UINT&, WPARAM& w, LPARAM&) override {
     ++calls;
-    if (auto a = act) a(before, hwnd);  // a copy: the action may end the hook
+    if (auto a = act) a(before, handled, result, hwnd, w);  // a copy: the action may end the hook
   }
 };
 
 WNDPROC ProcOf(HWND h) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC)); }
+
+// The before phase's arguments are what the procedure gets; handled there skips the procedure and
+// the after phase; the after phase gets the procedure's result (seen) and may replace it.
+TEST(Thunk, EachPhaseActsOnTheMessageAsItsContractSays) {
+  struct Row { const char* name; bool before, handle; WPARAM w; LRESULT set, seen, result; int calls; };
+  for (const Row& r : {Row{"before: new argument", true, false, 10, 0, 15, 15, 2}, Row{"before: handled", true, true, 0, 42, 0, 42, 1},
+                       Row{"after: result replaced", false, false, 0, 77, 6, 77, 2}}) {
+    PlainWindow w;
+    Owner owner;
+    ASSERT_GE(owner.service.HookWindow(w.hwnd), 0);
+    owner.service.HookMessage(w.hwnd, kProbe, kHookBoth);
+    LRESULT seen = 0;
+    owner.act = [&](bool before, bool& handled, LRESULT& result, HWND, WPARAM& wParam) {
+      if (!before) seen = result;
+      if (before != r.before) return;
+      handled = r.handle;
+      if (r.w) wParam = r.w;
+      if (r.set) result = r.set;
+    };
+    EXPECT_EQ(SendMessageW(w.hwnd, kProbe, 1, 0), r.result) << r.name;
+    EXPECT_EQ(owner.calls, r.calls) << r.name;
+    EXPECT_EQ(seen, r.seen) << r.name;
+  }
+}
 
 TEST(Thunk, CodeIsExecuteReadOnlyAndStackWalksPassThroughIt) {
   PlainWindow w;
@@ -44,7 +69,7 @@ TEST(Thunk, CodeIsExecuteReadOnlyAndStackWalksPassThroughIt) {
   EXPECT_EQ(code.Protect, static_cast<DWORD>(PAGE_EXECUTE_READ));
   EXPECT_EQ(data.Protect, static_cast<DWORD>(PAGE_READWRITE));
   int frames = 0, stubFrame = -1;
-  owner.act = [&](bool, HWND) {
+  owner.act = [&](bool, bool&, LRESULT&, HWND, WPARAM&) {
     void* trace[64];
     frames = CaptureStackBackTrace(0, 64, trace, nullptr);
     for (int i = 0; i < frames; ++i)
@@ -67,7 +92,7 @@ TEST(Thunk, UnhookedInsideItsOwnDispatchLeavesNothing) {
     owner.calls = 0;
     ASSERT_GE(owner.service.HookWindow(w.hwnd), 0);
     owner.service.HookMessage(w.hwnd, kProbe, kHookBoth);
-    owner.act = [&](bool before, HWND h) {
+    owner.act = [&](bool before, bool&, LRESULT&, HWND h, WPARAM&) {
       if (before) owner.service.UnhookWindow(h);
     };
     ASSERT_EQ(SendMessageW(w.hwnd, kProbe, 4, 0), 9) << "the procedure still runs";
