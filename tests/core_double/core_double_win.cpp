@@ -41,14 +41,12 @@ void Log(const std::wstring& line) {
   CloseHandle(f);
 }
 
-// A mode token's number ("late:300" -> 300), 0 for a bare token, -1 when the token is absent.
+// A mode token's number ("late:300" -> 300), 0 for a bare token, -1 when the token is absent (no
+// token is part of another).
 long ModeValue(const std::wstring& mode, const std::wstring& token) {
-  for (size_t at = 0; (at = mode.find(token, at)) != std::wstring::npos; at += token.size()) {
-    const size_t end = at + token.size();
-    if ((at == 0 || mode[at - 1] == L',') && (end == mode.size() || mode[end] == L',' || mode[end] == L':'))
-      return (end < mode.size() && mode[end] == L':') ? std::wcstol(mode.c_str() + end + 1, nullptr, 10) : 0;
-  }
-  return -1;
+  const size_t at = mode.find(token), end = at + token.size();
+  if (at == std::wstring::npos) return -1;
+  return (end < mode.size() && mode[end] == L':') ? std::wcstol(mode.c_str() + end + 1, nullptr, 10) : 0;
 }
 
 // The settings file as the core found it at its start, beside the log.

@@ -1,6 +1,5 @@
 // The magnetic manager on a real window: the drag reads the work area of the window's monitor and
-// the snap distance at the window's DPI (one monitor and 96 DPI here: Wine shows Xvfb so); the
-// system's close command runs the window's close handler.
+// the snap distance at the window's DPI (one monitor and 96 DPI here: Wine shows Xvfb so).
 #include <gtest/gtest.h>
 
 #include "magnetic/magnetic_windows.h"
@@ -35,15 +34,6 @@ TEST(Magnetic, DragSnapsToTheWorkAreaOfTheWindowsMonitor) {
     EXPECT_EQ(proposed.top, work.top + 150) << gap;
   }
   manager.RemoveWindow(window);
-}
-
-TEST(Magnetic, SystemCloseCommandRunsTheWindowsCloseHandler) {
-  test::HostForm form;
-  MagneticWindows manager;
-  int closes = 0;
-  ASSERT_TRUE(manager.AddWindow(form.hwnd(), nullptr, [&closes] { ++closes; }));
-  SendMessageW(form.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_EQ(closes, 1);
 }
 
 }  // namespace

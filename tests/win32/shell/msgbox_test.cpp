@@ -1,5 +1,4 @@
-// The message box on a real window: the forms it disables while open, the keys a user presses,
-// acting on their release, and Ctrl+C.
+// The message box on a real window: the keys a user presses, acting on their release, and Ctrl+C.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,8 +13,6 @@ const wchar_t* const kTitle = L"상자 시험";
 struct Key { UINT vk; bool shift, ctrl, alt, press, release; };
 const Key* g_keys = nullptr;
 std::size_t g_count = 0;
-HWND g_form = nullptr;  // a form of the program, and whether it was enabled while the box was open
-bool g_formEnabled = true;
 
 // Once the box is there: the row's keys, then a close from outside (which answers 0) in case the
 // keys left it open.
@@ -23,7 +20,6 @@ void CALLBACK Act(HWND, UINT, UINT_PTR id, DWORD) {
   HWND box = FindWindowW(nullptr, kTitle);
   if (!box) return;
   KillTimer(nullptr, id);
-  g_formEnabled = IsWindowEnabled(g_form);
   for (std::size_t i = 0; i < g_count; ++i) {
     const Key& k = g_keys[i];
     test::SetModifiers(k.shift, k.ctrl, k.alt);
@@ -40,14 +36,6 @@ int Show(int style, std::initializer_list<Key> keys, const wchar_t* prompt = L"�
   g_count = keys.size();
   SetTimer(nullptr, 0, 20, Act);
   return ShowMsgBox(prompt, style, kTitle);
-}
-
-TEST(MsgBox, DisablesTheProgramsFormsWhileItIsOpen) {
-  test::HostForm form;
-  g_form = form.hwnd();
-  Show(16, {{VK_RETURN, 0, 0, 0, 1, 1}});
-  EXPECT_FALSE(g_formEnabled);
-  EXPECT_TRUE(IsWindowEnabled(form.hwnd()));
 }
 
 TEST(MsgBox, KeysActOnTheirRelease) {
