@@ -131,8 +131,8 @@ TEST_F(Dialog, OpensWithItsIconsShowingTheStoredChoices) {
 }
 
 TEST_F(Dialog, EachLinkOpensItsOwnPage) {
-  for (const int top : {168, 184}) {  // the video's link, then the team's, at 96 DPI
-    const HWND link = ChildWindowFromPoint(form->hwnd(), POINT{162, top + 2});
+  // The video's link, then the team's, where they are at 96 DPI.
+  for (const HWND link : {ChildWindowFromPoint(form->hwnd(), POINT{162, 170}), ChildWindowFromPoint(form->hwnd(), POINT{162, 186})}) {
     SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageW(link, WM_LBUTTONUP, 0, 0);
   }
@@ -161,7 +161,8 @@ TEST_F(Dialog, APressOnTheBackgroundMovesIt) {
 }
 
 // The file dialog's answer, given once it shows: Cancel changes nothing; a file chosen (a Hangul
-// name) shows and is not saved yet. The dialog is enabled again either way.
+// name) shows and is not saved yet. Every form is enabled again either way (the file dialog itself
+// gives its owner back enabled under Wine: another form tells).
 int g_answer = IDCANCEL;
 std::wstring g_chosen;
 void CALLBACK AnswerFileDialog(HWND, UINT, UINT_PTR id, DWORD) {
@@ -174,12 +175,13 @@ void CALLBACK AnswerFileDialog(HWND, UINT, UINT_PTR id, DWORD) {
 TEST_F(Dialog, FileDialogAnswers) {
   g_chosen = folder + L"\\음악 1.mp3";
   ASSERT_TRUE(UniqueHandle(CreateFileW(g_chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+  test::HostForm other;
   struct Row { int answer; std::wstring shown; bool saved; };
   for (const Row& r : {Row{IDCANCEL, L"C:\\m\\song.mp3", true}, Row{IDOK, g_chosen, false}}) {
     g_answer = r.answer;
     SetTimer(nullptr, 0, 50, AnswerFileDialog);
     form->FolderView().Click();
-    EXPECT_TRUE(IsWindowEnabled(form->hwnd())) << r.answer;
+    EXPECT_TRUE(IsWindowEnabled(other.hwnd())) << r.answer;
     EXPECT_EQ(form->PathText(), r.shown) << r.answer;
     EXPECT_EQ(ProgramSettings().SettingsSaved, r.saved) << r.answer;
   }
