@@ -94,7 +94,7 @@ wait_window() {  # title regex, tenths of a second
 
 echo "== the installed /s, and removal while it runs"
 run "$folder\\Lumivale.scr" /s & saver=$!
-wait_window '^Lumivale$' 300 || fail "the installed screen saver did not show"
+wait_window '^Lumivale$' 600 || fail "the installed screen saver did not show"
 expect "removal while the saver runs: exit code" "$(uninstall_quietly "$entry")" 3
 same_files "after the refused removal"
 expect "entry after the refused removal" "$(value "$entry" DisplayVersion)" "$version"
@@ -108,7 +108,7 @@ wait "$saver" || fail "the screen saver ended with an error"
 
 echo "== the installed /c, and an update while its dialog is open"
 run "$folder\\Lumivale.scr" /c &
-wait_window '^Lumivale! Screen Saver - Setting$' 300 || fail "the installed /c showed no settings dialog"
+wait_window '^Lumivale! Screen Saver - Setting$' 600 || fail "the installed /c showed no settings dialog"
 expect "update while the dialog is open: exit code" "$(install "$setup" /S)" 3
 same_files "after the refused update"
 wineserver -k; wait || true; start_wine
@@ -138,12 +138,13 @@ cmp -s "$settings" "$work/settings.xml" || fail "the settings file changed or we
 echo "== update from an older version"
 expect "older install: exit code" "$(install "$work/old-setup.exe" /S)" 0
 cmp -s "$old/Lumivale.scr" "$unix_folder/Lumivale.scr" || fail "the older version's files are not installed"
-run reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\earlier.scr' /f >/dev/null  # the user's choice since
+: > "$WINEPREFIX/drive_c/windows/system32/chosen.scr"
+run reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\chosen.scr' /f >/dev/null  # the user's choice since
 expect "update: exit code" "$(install "$setup" /S)" 0
 same_files "update"
 expect "version after the update" "$(value "$entry" DisplayVersion)" "$version"
 expect "entries after the update" "$(run reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | grep -c 'Lumivale! Screen Saver')" 1
-expect "screen saver after the update" "$(value "$desktop" SCRNSAVE.EXE)" 'C:\windows\system32\earlier.scr'
+expect "screen saver after the update" "$(value "$desktop" SCRNSAVE.EXE)" 'C:\windows\system32\chosen.scr'
 
 echo "== for all users"
 system=system32
@@ -154,10 +155,15 @@ for f in Lumivale.scr LumivaleCore.dll; do
   cmp -s "$payload/$f" "$WINEPREFIX/drive_c/windows/$system/$f" || fail "all users: $f is not in $system"
 done
 expect "all users: version" "$(value "$all_entry" DisplayVersion)" "$version"
-expect "all users: screen saver untouched" "$(value "$desktop" SCRNSAVE.EXE)" 'C:\windows\system32\earlier.scr'
+expect "all users: screen saver untouched" "$(value "$desktop" SCRNSAVE.EXE)" 'C:\windows\system32\chosen.scr'
 expect "all users: removal" "$(uninstall_quietly "$all_entry")" 0
 for f in Lumivale.scr LumivaleCore.dll; do
   [ -e "$WINEPREFIX/drive_c/windows/$system/$f" ] && fail "all users: $f still in $system after removal"
 done
 expect "all users: entry after removal" "$(value "$all_entry" DisplayName)" "<none>"
+
+echo "== removal when the user has chosen another saver since"
+expect "removal: exit code" "$(uninstall_quietly "$entry")" 0
+expect "entry after removal" "$(value "$entry" DisplayName)" "<none>"
+expect "the user's choice after removal" "$(value "$desktop" SCRNSAVE.EXE)" 'C:\windows\system32\chosen.scr'
 echo "installer: every step as expected"
