@@ -25,8 +25,9 @@ mkdir -p "$WINEPREFIX"
 tar -C "$base" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 -cf - . |
   tar -C "$WINEPREFIX" -xf -
 cp -al "$base/drive_c/windows/system32" "$base/drive_c/windows/syswow64" "$WINEPREFIX/drive_c/windows/"
-# Wine's services start here, not inside a step whose output is read (see scripts/test).
-start_wine() { wineserver -p; "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true; }
+# Wine's services start here, not inside a step whose output is read (see scripts/test); the
+# server outlives a killed run by two minutes at most.
+start_wine() { wineserver -p120; "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true; }
 trap 'wineserver -k 2>/dev/null || true' EXIT
 start_wine
 
