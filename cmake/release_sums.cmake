@@ -5,9 +5,8 @@
 cmake_policy(SET CMP0057 NEW)  # if(IN_LIST)
 set(LUMIVALE_SOURCE_DIR "${CPACK_LUMIVALE_SOURCE_DIR}")
 include("${CMAKE_CURRENT_LIST_DIR}/source_date.cmake")
-list(GET CPACK_PACKAGE_FILES 0 first)
-get_filename_component(out_dir "${first}" DIRECTORY)
-set(sums "${out_dir}/${CPACK_PACKAGE_FILE_NAME}.SHA256SUMS")
+# The packages are still in CPack's own folder; they go to CPACK_PACKAGE_DIRECTORY next.
+set(sums "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.SHA256SUMS")
 
 execute_process(COMMAND git -C "${LUMIVALE_SOURCE_DIR}" rev-parse HEAD
                 OUTPUT_VARIABLE commit OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)

@@ -1,4 +1,4 @@
-# The committed source released twice, as the README's Release section does it, in two folders of
+# The source released twice, as the README's Release section does it, in two folders of
 # different depth at two times: the programs, the ZIP and its checksums must be the same bytes, and
 # no folder of either build may appear in the programs. Only what the release holds is built (no
 # tests); ccache, where present, keeps the second compilation cheap (-ffile-prefix-map leaves no
@@ -21,9 +21,21 @@ function(run)
   set(out "${out}" PARENT_SCOPE)
 endfunction()
 
+# The commit, with the changes of the working tree to its tracked files laid over it (as a release
+# built before committing would be: the checksums file says so).
+run(git -C "${SOURCE_DIR}" diff --name-only HEAD)
+string(REGEX MATCHALL "[^\n]+" changed "${out}")
 set(builds "${WORK}/first/Lumivale" "${WORK}/second build/sub/Lumivale")
 foreach(tree IN LISTS builds)
   run(git clone --quiet --no-hardlinks "${SOURCE_DIR}" "${tree}")
+  foreach(file IN LISTS changed)
+    file(REMOVE "${tree}/${file}")
+    if(EXISTS "${SOURCE_DIR}/${file}")
+      get_filename_component(folder "${tree}/${file}" DIRECTORY)
+      file(MAKE_DIRECTORY "${folder}")
+      file(COPY_FILE "${SOURCE_DIR}/${file}" "${tree}/${file}")
+    endif()
+  endforeach()
   run(${CMAKE_COMMAND} --preset ${PRESET} -DBUILD_TESTING=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
       WORKING_DIRECTORY "${tree}")
   run(${CMAKE_COMMAND} --build build/${PRESET} --target Lumivale LumivaleCore WORKING_DIRECTORY "${tree}")
