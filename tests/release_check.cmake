@@ -99,7 +99,7 @@ exit 1
 execute_process(
   COMMAND "${WINE_RUN}" cmd /c "set APPDATA=${appdata}&& ${program} /s"
   COMMAND sh -c "${mover}"
-  RESULTS_VARIABLE rcs TIMEOUT 90)
+  RESULTS_VARIABLE rcs TIMEOUT 180)
 if(NOT rcs STREQUAL "0;0" OR NOT EXISTS "${WORK}/appdata/Lumivale!!/Lumivale!!.xml")
   message(FATAL_ERROR "the packed program's screen saver did not show and end on a move of the pointer (${rcs}; 2: never shown, 1: still there)")
 endif()
