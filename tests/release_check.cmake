@@ -119,7 +119,11 @@ sleep 1
 xdotool key Escape
 sleep 2
 click "$X" "$Y" 346 6
-for i in $(seq 300); do xdotool search --name '^Lumivale! Screen Saver - Setting$' >/dev/null 2>&1 || exit 0; sleep 0.1; done
+for i in $(seq 300); do
+  # The pointer back where the screen saver's run left it: a later start reads no move.
+  xdotool search --name '^Lumivale! Screen Saver - Setting$' >/dev/null 2>&1 || { xdotool mousemove 300 300; exit 0; }
+  sleep 0.1
+done
 exit 1
 ]=])
 execute_process(
