@@ -3,7 +3,8 @@
 # only when LUMIVALE_SIGN_TIMESTAMP_URL is given. Without a certificate the files stay unsigned and
 # one line says so. Sign after the last change to a file (after stripping, after packing an
 # installer's contents).
-#   cmake -DFILES="<file>;<file>" -P cmake/sign.cmake      from a shell, NSIS's !finalize, ...
+#   cmake -P cmake/sign.cmake <file>...                    from a shell, NSIS's !finalize, ...
+#   cmake -DFILES="<file>;<file>" -P cmake/sign.cmake
 #   include(cmake/sign.cmake) then lumivale_sign(<file>...) from CMake code (install(CODE), CPack)
 # The signing time is SOURCE_DATE_EPOCH where set (cmake/source_date.cmake), so that two signings
 # of one build are the same bytes unless a time stamp is asked for.
@@ -60,5 +61,12 @@ function(lumivale_sign)
 endfunction()
 
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
-  lumivale_sign(${FILES})
+  # The files as -DFILES=..., or after the script's name (cmake -P sign.cmake <file>...).
+  set(trailing "")
+  foreach(i RANGE 3 ${CMAKE_ARGC})
+    if(i LESS CMAKE_ARGC)
+      list(APPEND trailing "${CMAKE_ARGV${i}}")
+    endif()
+  endforeach()
+  lumivale_sign(${FILES} ${trailing})
 endif()

@@ -1,7 +1,8 @@
-# The release ZIP as a user gets it: built from this build tree and signed with a certificate made
-# here, unpacked, and its programs run with a library named like each one they load late planted
-# beside them. Arguments: BUILD_DIR, WORK, CPACK, WINE_RUN, PLANTED (the planted library), LATE
-# (the names it is planted under).
+# The release as a user gets it, the ZIP and the installer from one cpack run of this build tree,
+# signed with a certificate made here: the ZIP unpacked and its programs run with a library named
+# like each one they load late planted beside them; the installer holding the same files
+# (tests/installer_check.sh installs it). Arguments: BUILD_DIR, WORK, CPACK, WINE_RUN, VERSION,
+# ARCH, PLANTED (the planted library), LATE (the names it is planted under).
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/appdata")
 
@@ -14,13 +15,16 @@ execute_process(COMMAND openssl pkcs12 -export -inkey "${WORK}/key.pem" -in "${W
                 COMMAND_ERROR_IS_FATAL ANY)
 set(ENV{LUMIVALE_SIGN_PFX} "${WORK}/cert.pfx")
 set(ENV{LUMIVALE_SIGN_PASSWORD} "throwaway pass")
-execute_process(COMMAND "${CPACK}" -G ZIP -B "${WORK}/out" WORKING_DIRECTORY "${BUILD_DIR}"
+# The release's time is the commit's (cmake/source_date.cmake): both packages' copies, stripped and
+# signed at that time, are the same bytes.
+execute_process(COMMAND "${CPACK}" -B "${WORK}/out" WORKING_DIRECTORY "${BUILD_DIR}"
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-file(GLOB zips "${WORK}/out/Lumivale-*.zip")
-list(LENGTH zips count)
-if(NOT rc EQUAL 0 OR NOT count EQUAL 1)
-  message(FATAL_ERROR "cpack failed (${rc}):\n${out}")
+file(GLOB packages RELATIVE "${WORK}/out" "${WORK}/out/Lumivale-*")
+set(expected "Lumivale-${VERSION}-${ARCH}-setup.exe;Lumivale-${VERSION}-${ARCH}.SHA256SUMS;Lumivale-${VERSION}-${ARCH}.zip")
+if(NOT rc EQUAL 0 OR NOT packages STREQUAL expected)
+  message(FATAL_ERROR "cpack (${rc}) made [${packages}], expected [${expected}]:\n${out}")
 endif()
+set(zips "${WORK}/out/Lumivale-${VERSION}-${ARCH}.zip")
 
 execute_process(COMMAND "${CMAKE_COMMAND}" -E tar xf "${zips}" WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc)
 file(GLOB_RECURSE packed RELATIVE "${WORK}" "${WORK}/Lumivale-*/*")
@@ -45,10 +49,24 @@ file(STRINGS "${WORK}/${top}/LumivaleCore.dll" double_marks ENCODING UTF-16LE RE
 if(double_marks)
   message(FATAL_ERROR "the packed core reads test variables: ${double_marks}")
 endif()
-
-# Each program is signed with SHA-256 by that certificate.
+# The program's version resource says the version the packages are named after.
+file(STRINGS "${WORK}/${top}/Lumivale.scr" versions ENCODING UTF-16LE REGEX "^[0-9]+\\.[0-9]+\\.[0-9]+$")
+if(NOT versions STREQUAL "${VERSION};${VERSION}")
+  message(FATAL_ERROR "the program's FileVersion and ProductVersion are [${versions}], not ${VERSION}")
+endif()
+# The installer packs what the ZIP does, less the note: the same stripped files.
+file(GLOB staged "${WORK}/out/_CPack_Packages/*/NSIS/Lumivale-*-setup")
 foreach(name Lumivale.scr LumivaleCore.dll)
-  execute_process(COMMAND osslsigncode verify -CAfile "${WORK}/cert.pem" -in "${WORK}/${top}/${name}"
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${staged}/${name}" "${WORK}/${top}/${name}"
+                  RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "the installer's ${name} is not the ZIP's")
+  endif()
+endforeach()
+
+# Each program and the installer are signed with SHA-256 by that certificate.
+foreach(name ${top}/Lumivale.scr ${top}/LumivaleCore.dll out/${top}-setup.exe)
+  execute_process(COMMAND osslsigncode verify -CAfile "${WORK}/cert.pem" -in "${WORK}/${name}"
                   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(NOT rc EQUAL 0 OR NOT out MATCHES "Message digest algorithm *: SHA256")
     message(FATAL_ERROR "${name} is not signed with SHA-256 by the given certificate (${rc}):\n${out}")
