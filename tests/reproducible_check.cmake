@@ -38,7 +38,7 @@ foreach(tree IN LISTS builds)
   endforeach()
   run(${CMAKE_COMMAND} --preset ${PRESET} -DBUILD_TESTING=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
       WORKING_DIRECTORY "${tree}")
-  run(${CMAKE_COMMAND} --build build/${PRESET} --target Lumivale LumivaleCore WORKING_DIRECTORY "${tree}")
+  run(${CMAKE_COMMAND} --build build/${PRESET} --parallel 2 --target Lumivale LumivaleCore WORKING_DIRECTORY "${tree}")
   run(${CMAKE_COMMAND} --install build/${PRESET} --prefix dist/Lumivale --strip WORKING_DIRECTORY "${tree}")
   if(NOT out MATCHES "Unsigned")
     message(FATAL_ERROR "an unsigned build does not say so:\n${out}")
