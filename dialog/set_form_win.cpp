@@ -270,7 +270,7 @@ void PrepareSettingsDialog() {
                                nullptr))
     DestroyWindow(w);
   // Through the manifest, as the EDIT's class redirection loads it; it stays for the dialog.
-  static const HMODULE commonControls = LoadLibraryW(L"comctl32.dll");
+  static const HMODULE commonControls = LoadSystemLibrary(L"comctl32.dll");
   static_cast<void>(commonControls);
 }
 
