@@ -132,23 +132,20 @@ HWND TipWindow() {
 
 namespace {
 
-HWND AsWindow(WindowId id) { return reinterpret_cast<HWND>(id); }
-WindowId AsId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
-
 class Win32WindowTip : public WindowTipPlatform {
  public:
   bool OwnerRect(WindowId owner, Rect& rect) override {
     RECT r{};
-    if (!GetWindowRect(AsWindow(owner), &r)) return false;
+    if (!GetWindowRect(ToHWND(owner), &r)) return false;
     rect = FromRECT(r);
     return true;
   }
-  WindowId WindowAt(Point p) override { return AsId(WindowFromPoint(POINT{p.x, p.y})); }
-  WindowId TipWindow() override { return AsId(::TipWindow()); }
-  int OwnerDpi(WindowId owner) override { return WindowDpi(AsWindow(owner)); }
+  WindowId WindowAt(Point p) override { return FromHWND(WindowFromPoint(POINT{p.x, p.y})); }
+  WindowId TipWindow() override { return FromHWND(::TipWindow()); }
+  int OwnerDpi(WindowId owner) override { return WindowDpi(ToHWND(owner)); }
   std::int32_t MeasureText(const Text& text, int dpi) override { return TextLineSize(DialogFont(dpi), Wide(text)).cx; }
   bool ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y, int dpi) override {
-    return ShowTrackTip(text, AsWindow(owner), x, y, true, false, dpi);
+    return ShowTrackTip(text, ToHWND(owner), x, y, true, false, dpi);
   }
   bool MoveTip(const Text& text, std::int32_t x, std::int32_t y) override { return MoveTrackTip(text, x, y); }
   void HideTip() override { HideTrackTip(); }
@@ -158,5 +155,5 @@ class Win32WindowTip : public WindowTipPlatform {
 
 void UpdateWindowTip(HWND owner, std::uint8_t button, const Text& text, bool refresh, int x, int y) {
   Win32WindowTip platform;
-  UpdateWindowTip(TrackTipState(), platform, AsId(owner), button, text, refresh, x, y);
+  UpdateWindowTip(TrackTipState(), platform, FromHWND(owner), button, text, refresh, x, y);
 }

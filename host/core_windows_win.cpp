@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/wide.h"
+#include "ui/window_utils.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ std::vector<WindowId> HookedCoreWindows::TakeNews() {
   std::vector<WindowId> news;
   HWND desktop = GetDesktopWindow();
   for (HWND w : heard_) {
-    const WindowId id = reinterpret_cast<WindowId>(w);
+    const WindowId id = FromHWND(w);
     if (std::find(news.begin(), news.end(), id) != news.end()) continue;
     // Only the core's top-level windows count: children and message-only windows never do.
     DWORD owner = 0;
@@ -70,13 +71,13 @@ std::vector<WindowId> HookedCoreWindows::TakeNews() {
 
 bool HookedCoreWindows::Title(WindowId window, Text& title) {
   wchar_t buffer[255] = {};
-  HWND w = reinterpret_cast<HWND>(window);
+  HWND w = ToHWND(window);
   if (GetWindowTextW(w, buffer, 255) == 0 && !IsWindow(w)) return false;
   title = FromWide(buffer);
   return true;
 }
 
-bool HookedCoreWindows::HasParent(WindowId window) { return GetParent(reinterpret_cast<HWND>(window)) != nullptr; }
+bool HookedCoreWindows::HasParent(WindowId window) { return GetParent(ToHWND(window)) != nullptr; }
 
 // The system's default IME window, which a GUI thread may get at any moment, is not the core's.
 bool HookedCoreWindows::OwnsTopLevelWindow() {

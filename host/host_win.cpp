@@ -6,6 +6,7 @@
 #include "msgbox/msgbox_service.h"
 #include "settings/settings_store.h"
 #include "ui/handles.h"
+#include "ui/window_utils.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ void Main() {
   }
   // No window: the core runs on by itself. Ended: nothing is left to serve.
   if (supervision.outcome != Supervision::SettingsWindow) EndProgram();
-  HWND coreSettingsWindow = reinterpret_cast<HWND>(supervision.window);
+  HWND coreSettingsWindow = ToHWND(supervision.window);
   SettingsDialog().ServeCore(std::move(coreProcess), coreSettingsWindow, [coreSettingsWindow](bool closeCoreWindow) {
     if (closeCoreWindow) CloseCoreAndEnd(coreSettingsWindow);
     EndProgram();
