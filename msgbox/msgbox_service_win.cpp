@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/wide.h"
 #include "msgbox/msgbox_form.h"
 #include "msgbox/modal_nesting.h"
 #include "msgbox/msgbox_layout.h"
@@ -38,8 +39,8 @@ int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title,
   int result = 0;
   {
     MsgboxFr box;
-    const Text cut = CutPrompt(Text(prompt.begin(), prompt.end()));
-    box.SetPrompt(std::wstring(cut.begin(), cut.end()));
+    const Text cut = CutPrompt(FromWide(prompt));
+    box.SetPrompt(Wide(cut));
     box.SetCaption(title);
     box.SetTitle(title);
     const MsgBoxStyle decoded = DecodeMsgBoxStyle(style);

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "base/wide.h"
 #include "controls/checkbox_rules.h"
 #include "dialog/set_form.h"
 #include "msgbox/msgbox_form.h"
@@ -78,7 +79,7 @@ TEST_F(Dialog, LaidOutAtTheDisplaysDpiWithEveryTextInItsBox) {
   for (int i = 0; i < 8; ++i) {
     GlyphBox& b = i < 6 ? static_cast<GlyphBox&>(form.OpQuality(i)) : i == 6 ? form.Omake1() : form.Omake2();
     const Rect client = Placed(b.hWnd(), b.hWnd());
-    const SIZE text = TextLineSize(DialogFont(Dpi()), std::wstring(b.Caption().begin(), b.Caption().end()));
+    const SIZE text = TextLineSize(DialogFont(Dpi()), Wide(b.Caption()));
     EXPECT_TRUE(Scale(kCaptionX, Dpi()) + text.cx <= Width(client) && text.cy <= Height(client)) << "control " << i;
     if (i >= 6) continue;
     SendMessageW(b.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
