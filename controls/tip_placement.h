@@ -5,10 +5,8 @@
 #include <optional>
 
 #include "base/dpi.h"
+#include "base/rounding.h"
 #include "base/utf.h"
-
-// Nearest integer, a half going to the even neighbour; nothing outside the 32-bit signed range.
-std::optional<std::int32_t> RoundHalfEven(double value);
 
 // The text as the tooltip window is given it: "&" doubled so that it shows as one ampersand (the
 // tooltip would take it as a mnemonic prefix), and, for a single-line tip, every CR LF pair

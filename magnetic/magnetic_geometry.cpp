@@ -1,10 +1,10 @@
 #include "magnetic/magnetic_geometry.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 #include "base/dpi.h"
+#include "base/rounding.h"
 
 namespace magnetic {
 namespace {
@@ -57,9 +57,8 @@ void EdgeTest(const Rect& m, const Rect& t, std::int32_t& dx, std::int32_t& dy, 
 }
 
 Point MoveGripPoint(const Rect& r) {
-  // nearbyint rounds in the default mode, to nearest with halves to even.
-  const double x = std::nearbyint(static_cast<double>(r.left) + static_cast<double>(Width(r)) / 2.0);
-  return {Wrap(static_cast<std::int64_t>(x)), Wrap(std::int64_t{r.top} + 12)};
+  // The middle of two 32-bit edges always fits.
+  return {*RoundHalfEven(static_cast<double>(r.left) + static_cast<double>(Width(r)) / 2.0), Wrap(std::int64_t{r.top} + 12)};
 }
 
 MagneticLayout::MagneticLayout(MagneticPlatform& platform) : platform_(platform) {}

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "base/rounding.h"
+
 namespace {
 
 enum class TagState { Missing, Unclosed, Found };
@@ -134,9 +136,9 @@ std::optional<double> ParseNumber(const Text& text) {
 
 std::optional<std::uint8_t> NumberToByte(double value) {
   if (!(value > -1.0 && value < 256.0)) return std::nullopt;  // also refuses NaN
-  const double r = std::nearbyint(value);                    // ties to even
-  if (r < 0.0 || r > 255.0) return std::nullopt;
-  return static_cast<std::uint8_t>(r);
+  const std::optional<std::int32_t> r = RoundHalfEven(value);
+  if (!r || *r < 0 || *r > 255) return std::nullopt;
+  return static_cast<std::uint8_t>(*r);
 }
 
 void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath,
