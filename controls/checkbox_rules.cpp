@@ -1,5 +1,7 @@
 #include "controls/checkbox_rules.h"
 
+#include "controls/control_model.h"
+
 std::int32_t GlyphTop(std::int32_t heightPixels, std::int32_t glyphSize) {
   const std::int64_t spare = static_cast<std::int64_t>(heightPixels) - glyphSize;
   // Halving rounds down, also below zero (-1 / 2 is -1 here, not 0).
@@ -8,8 +10,7 @@ std::int32_t GlyphTop(std::int32_t heightPixels, std::int32_t glyphSize) {
 
 CellOrigin GlyphCell(bool enabled, std::uint8_t value, bool pressed, bool hover, int disabledColumn, int cellSize) {
   if (!enabled) return {disabledColumn / kGlyphSize * cellSize, cellSize * value};
-  const int row = (pressed && hover) ? 2 : (pressed || hover) ? 1 : 0;
-  return {cellSize * value, cellSize * row};
+  return {cellSize * value, cellSize * static_cast<int>(FrameFor(pressed, hover))};
 }
 
 std::optional<std::uint8_t> CheckBoxStoredValue(int written) {
