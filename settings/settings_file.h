@@ -11,6 +11,7 @@ struct SettingsRecord {
   Text BGMfile;
   bool Omake1 = false;
   bool Omake2 = false;
+  friend bool operator==(const SettingsRecord&, const SettingsRecord&) = default;
 };
 
 enum class IoResult { Ok, PathNotFound, Failed };

@@ -89,13 +89,13 @@ TEST_F(Dialog, ConfigureRoadNormalisesTheFileBeforeTheCoreAndSavesAChoice) {
                                              "<omake2>0.5</omake2><BGMfile>C:\\nowhere\\*.mp3</BGMfile>\n"));
   SetFileAttributesW(SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
   Open();
-  const std::string music = "<BGMfile>" + Utf8(program) + "\\Lumivale BGM.mp3</BGMfile>";
-  EXPECT_EQ(ReadFileBytes(log + L".settings"), Template("4", music, "0", "255"));
+  const Text music = FromWide(program + L"\\Lumivale BGM.mp3");
+  EXPECT_EQ(ReadFileBytes(log + L".settings"), FileOf({4, music, false, true}));
   EXPECT_EQ(GetFileAttributesW(SettingsFile().c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
   ClickOption(2);
   ClickCheck(0);
   PressKey(VK_RETURN);
-  ExpectEnded(Template("2", music, "1", "255"));
+  ExpectEnded(FileOf({2, music, true, true}));
 }
 
 using Discard = Dialog;
@@ -111,7 +111,7 @@ TEST_F(Discard, NoKeepsTheDialogAndEveryChoice) {
   ASSERT_TRUE(WaitReady(dialog));
   ExpectKept(before);
   PressKey(VK_RETURN);
-  ExpectEnded(Template("1", "<BGMfile />", "1", "0"));
+  ExpectEnded(FileOf({1, u"", true, false}));
 }
 
 // A choice changed and changed back still asks (Alt+F4 as the close button); Yes leaves the file.
@@ -172,7 +172,7 @@ TEST_F(Dialog, HangulPathChosenWithEnterInTheFileDialogSavesNothingUntilTheNextE
   ExpectKept(before);
   EXPECT_EQ(PathBoxText(), music);
   PressKey(VK_RETURN);
-  ExpectEnded(Template("5", "<BGMfile>" + Utf8(music) + "</BGMfile>", "0", "0"));
+  ExpectEnded(FileOf({5, FromWide(music), false, false}));
 }
 
 // Another program reads the file and lets no one delete it: the new file cannot be moved over it.
@@ -193,7 +193,7 @@ TEST_F(Dialog, SaveOverAFileHeldOpenIsReportedAndKeepsTheDialogAndItsChoices) {
   ASSERT_TRUE(WaitReady(dialog));
   ExpectKept(before);
   PressKey(VK_RETURN);
-  ExpectEnded(Template("2", "<BGMfile />", "0", "0"));
+  ExpectEnded(FileOf({2, u"", false, false}));
 }
 
 }  // namespace

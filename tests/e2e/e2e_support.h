@@ -9,6 +9,9 @@
 #include <sstream>
 #include <string>
 
+#include "base/wide.h"
+#include "settings/settings_file.h"
+
 inline constexpr DWORD kDeadline = 30000;  // generous: only a fault waits this long
 
 // Waits until condition() holds; false when it did not within ms.
@@ -46,12 +49,10 @@ inline std::string Utf8(const std::wstring& w) {
   return out;
 }
 
-inline std::string Template(const std::string& mode, const std::string& bgmLine, const std::string& o1,
-                            const std::string& o2) {
-  return "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<LumivaleScreenServer>\r\n\t<Setting>\r\n"
-         "\t\t<InterpolationMode>" + mode + "</InterpolationMode>\r\n\t\t" + bgmLine +
-         "\r\n\t\t<Omake1>" + o1 + "</Omake1>\r\n\t\t<Omake2>" + o2 +
-         "</Omake2>\r\n\t</Setting>\r\n</LumivaleScreenServer>";
+// The settings file the program writes for a record.
+inline std::string FileOf(const SettingsRecord& settings) {
+  const Bytes bytes = SettingsFileBytes(settings);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 struct Process {
