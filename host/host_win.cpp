@@ -1,5 +1,6 @@
 #include "host/host.h"
 
+#include "base/system_win.h"
 #include "base/wide.h"
 #include "dialog/set_form.h"
 #include "host/core_windows_win.h"
