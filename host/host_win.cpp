@@ -17,15 +17,6 @@ constexpr UINT kCloseWaitMs = 5000;
 constexpr ULONGLONG kIdleEventGraceMs = 2000;
 constexpr int kFirstWindowGraceMs = 1000;
 
-std::wstring Environment(const wchar_t* name) {
-  const DWORD n = GetEnvironmentVariableW(name, nullptr, 0);
-  if (n == 0) return L"";
-  std::wstring value(n, L'\0');
-  const DWORD got = GetEnvironmentVariableW(name, value.data(), n);
-  value.resize(got < n ? got : 0);
-  return value;
-}
-
 // Starts the core hidden, by its full path (no search), and returns its process id (0: failed).
 // The creation handle is kept until the core is opened again, so that its id cannot be reused.
 DWORD StartCore(const std::wstring& corePath, const Text& arguments, UniqueHandle& creation) {
@@ -82,10 +73,8 @@ void Main() {
     EndProgram();
   }
 
-  // No APPDATA would put the file at the drive's root: then there is no settings folder at all.
-  const std::wstring appData = Environment(L"APPDATA");
   SettingsState& settings = ProgramSettings();
-  settings.SettingsPath = appData.empty() ? L"" : appData + L"\\Lumivale!!\\Lumivale!!.xml";
+  settings.SettingsPath = SettingsFilePath();
   LoadSettings(settings);
 
   const Text arguments = ArgumentsOf(FromWide(GetCommandLineW()));

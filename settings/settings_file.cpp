@@ -81,6 +81,10 @@ Text JoinPath(const Text& folder, const Text& name) {
   return out;
 }
 
+Text SettingsPathIn(const Text& appData) {
+  return appData.empty() ? Text() : appData + u"\\Lumivale!!\\Lumivale!!.xml";
+}
+
 Text DefaultBgmPathFor(const Text& programFolder) {
   return JoinPath(programFolder, u"Lumivale BGM.mp3");
 }

@@ -34,6 +34,9 @@ class SettingsFileSystem {
 // The program folder joined with a file name by exactly one backslash.
 Text JoinPath(const Text& folder, const Text& name);
 Text DefaultBgmPathFor(const Text& programFolder);
+// The settings file under the user's application-data folder; none without that folder (the file
+// would land at the drive's root).
+Text SettingsPathIn(const Text& appData);
 
 // The byte-exact file for a record: mark, template, CR LF between lines, no final line break.
 Bytes SettingsFileBytes(const SettingsRecord& settings);

@@ -56,6 +56,8 @@ SettingsState& ProgramSettings();
 
 // The music beside the program, which the settings fall back to.
 std::wstring DefaultBgmPath();
+// The settings file of this user (empty when there is no settings folder: no APPDATA).
+std::wstring SettingsFilePath();
 // Loads at the start and writes the result back; silent on any failure.
 void LoadSettings(SettingsState& state);
 // Saves the record to the settings path: ERROR_SUCCESS, or the error of the first disk call that

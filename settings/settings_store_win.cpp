@@ -121,6 +121,8 @@ SettingsState& ProgramSettings() {
   return state;
 }
 
+std::wstring SettingsFilePath() { return Wide(SettingsPathIn(FromWide(EnvironmentText(L"APPDATA")))); }
+
 void LoadSettings(SettingsState& state) {
   Win32SettingsFileSystem fs;
   LoadSettingsFrom(fs, FromWide(state.SettingsPath), FromWide(DefaultBgmPath()), state.Settings);

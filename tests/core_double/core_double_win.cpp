@@ -18,18 +18,15 @@
 #include <cwchar>
 #include <string>
 
+#include "base/system_win.h"
+#include "settings/settings_store.h"
+
 namespace {
 
 constexpr UINT_PTR kExitTimer = 1, kLateTimer = 2, kRenameTimer = 3, kHangTimer = 4;
 
-std::wstring Env(const wchar_t* name) {
-  wchar_t buffer[2048];
-  const DWORD n = GetEnvironmentVariableW(name, buffer, 2048);
-  return (n > 0 && n < 2048) ? std::wstring(buffer, n) : std::wstring();
-}
-
 void Log(const std::wstring& line) {
-  static const std::wstring path = Env(L"LUMIVALE_CORE_LOG");
+  static const std::wstring path = EnvironmentText(L"LUMIVALE_CORE_LOG");
   HANDLE f = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (path.empty() || f == INVALID_HANDLE_VALUE) return;
@@ -53,8 +50,8 @@ long ModeValue(const std::wstring& mode, const std::wstring& token) {
 
 // The settings file as the core found it at its start, beside the log.
 void KeepSettingsFile() {
-  CopyFileW((Env(L"APPDATA") + L"\\Lumivale!!\\Lumivale!!.xml").c_str(),
-            (Env(L"LUMIVALE_CORE_LOG") + L".settings").c_str(), FALSE);
+  CopyFileW(SettingsFilePath().c_str(),
+            (EnvironmentText(L"LUMIVALE_CORE_LOG") + L".settings").c_str(), FALSE);
 }
 
 HWND g_settings = nullptr;
@@ -86,7 +83,7 @@ HWND MakeWindow(const wchar_t* title, DWORD style = WS_OVERLAPPEDWINDOW, HWND pa
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
   Log(std::wstring(L"cmdline ") + GetCommandLineW());
   Log(L"pid " + std::to_wstring(GetCurrentProcessId()));
-  const std::wstring mode = Env(L"LUMIVALE_CORE_MODE");
+  const std::wstring mode = EnvironmentText(L"LUMIVALE_CORE_MODE");
   // The start-up failures come before anything that gives the process a message queue.
   if (const long abortAfter = ModeValue(mode, L"abort"); abortAfter >= 0) {
     Sleep(static_cast<DWORD>(abortAfter));

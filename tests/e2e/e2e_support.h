@@ -156,7 +156,7 @@ class ProgramRun : public ::testing::Test {
     return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                           &run.pi) != FALSE;
   }
-  std::wstring SettingsFile() const { return appData + L"\\Lumivale!!\\Lumivale!!.xml"; }
+  std::wstring SettingsFile() const { return Wide(SettingsPathIn(FromWide(appData))); }
   // The first line of the core's log that starts with prefix, waited for up to ms; "" if none.
   std::string LogLine(const std::string& prefix, DWORD ms = kDeadline) const {
     std::string found;

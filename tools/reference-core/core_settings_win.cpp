@@ -16,14 +16,10 @@ class ReadOnlyDisk : public Win32SettingsFileSystem {
 
 }  // namespace
 
+// Without APPDATA there is no settings file: the reader's defaults.
 SettingsRecord ReadCoreSettings() {
   SettingsRecord settings;
-  wchar_t appData[MAX_PATH * 2];
-  const DWORD n = GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH * 2);
   ReadOnlyDisk disk;
-  // Without APPDATA there is no settings file: the reader's defaults.
-  const std::wstring path =
-      (n > 0 && n < MAX_PATH * 2) ? std::wstring(appData, n) + L"\\Lumivale!!\\Lumivale!!.xml" : L"";
-  LoadSettingsFrom(disk, FromWide(path), FromWide(DefaultBgmPath()), settings);
+  LoadSettingsFrom(disk, FromWide(SettingsFilePath()), FromWide(DefaultBgmPath()), settings);
   return settings;
 }
