@@ -145,8 +145,7 @@ std::optional<std::uint8_t> NumberToByte(double value) {
   return static_cast<std::uint8_t>(*r);
 }
 
-void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath,
-                      SettingsRecord& s) {
+bool ReadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath, SettingsRecord& s) {
   Bytes content;
   bool defaults = path.empty(), read = false;
   if (!defaults) {
@@ -197,11 +196,13 @@ void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defa
     readSwitch("<omake1>", "</omake1>", s.Omake1);
     readSwitch("<omake2>", "</omake2>", s.Omake2);
   }
-  // Rewriting a file already in its normal form would give the same file: the start skips it.
   const Bytes normal = SettingsFileBytes(s);
-  if (read && content.size() == normal.size() + 1 && std::equal(normal.begin(), normal.end(), content.begin()) &&
-      fs.HasPlainAttributes(path))
-    return;
+  return read && content.size() == normal.size() + 1 && std::equal(normal.begin(), normal.end(), content.begin());
+}
+
+void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath, SettingsRecord& s) {
+  // Rewriting a file already in its normal form would give the same file: the start skips it.
+  if (ReadSettingsFrom(fs, path, defaultBgmPath, s) && fs.HasPlainAttributes(path)) return;
   SaveSettingsTo(fs, path, s);
 }
 

@@ -46,8 +46,11 @@ std::optional<double> ParseNumber(const Text& text);
 // Nearest integer with halves to even; nothing when it does not fit 0..255.
 std::optional<std::uint8_t> NumberToByte(double value);
 
-// Fills the record from the file at path (defaults route when there is none), then writes it back
-// unless the file already is, byte for byte, what would be written, with plain attributes.
+// Fills the record from the file at path (defaults route when there is none), touching nothing on
+// disk; true when the file already is, byte for byte, what would be written for the record.
+bool ReadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath, SettingsRecord& settings);
+// The start's reading: reads, then writes the record back unless the file already is in that
+// normal form, with plain attributes.
 void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath,
                       SettingsRecord& settings);
 // Writes the record; true when it is in place. Nothing at all is written when the folder cannot be
