@@ -15,6 +15,7 @@
 #include "controls/hyperlink.h"
 #include "controls/optionbox.h"
 #include "base/dpi.h"
+#include "dialog/dialog_layout.h"
 #include "dialog/enter_save.h"
 #include "settings/settings_store.h"
 #include "ui/gdi.h"
@@ -34,7 +35,7 @@ extern const wchar_t* const kPavoVideoPage;
 enum class SkinFont { Plain, Bold, Caption };
 struct SkinText {
   const wchar_t* text;
-  int x, y, width, height;
+  Place box;
   SkinFont font;
   UINT format;
   COLORREF color;

@@ -3,7 +3,8 @@
 
 Run with Debian's /usr/bin/python3 and python3-pil. Writes 32-bpp BMP files with straight alpha
 and the icon group to resources/skin/. The outputs are committed, so the build itself needs no
-Python; run this again after changing a picture.
+Python; run this again after changing a picture. The dialog's sizes come from the program's layout
+table (dialog/dialog_layout.h).
 
 Every picture is drawn at 100, 125, 150, 175 and 200 % (96, 120, 144, 168 and 192 DPI): drawn
 again at the larger size, not enlarged. Whole-pixel lengths given at 96 DPI become
@@ -19,11 +20,16 @@ import io
 import math
 import os
 import struct
+import sys
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SKIN_DIR = os.path.join(HERE, "skin")
+sys.path.insert(0, os.path.join(os.path.dirname(HERE), "scripts"))
+import dialog_layout  # noqa: E402  (the dialog's places, from the program's own table)
+
+LAYOUT = dialog_layout.places()
 
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
@@ -457,8 +463,8 @@ def landscape(size, detail):
     return img
 
 
-def thumbnail(sc):
-    size = sc.n(70)
+def thumbnail(sc, side):
+    size = sc.n(side)
     img = landscape(size, detail=True)
     ImageDraw.Draw(img).rectangle([0, 0, size - 1, size - 1], outline=ROSE_HOVER + (255,), width=sc.n(1))
     return img
@@ -562,13 +568,14 @@ def write_ico(images, path):
 def skin_pictures(sc):
     """The message box's whole frame, and every skin picture by resource name, at one scale."""
     n = sc.n
-    dialog = window_frame(sc, 370, 250, button_band=False)
+    dialog = window_frame(sc, *LAYOUT["kDialogPlace"][2:], button_band=False)
+    cx, cy, cw, ch = LAYOUT["kUnloadPlace"]
     msg_frame, pictures = message_box_pieces(sc)
     pictures.update({
         "SKIN_DIALOG_BG": dialog,
-        "SKIN_CLOSE": close_button(sc, dialog.crop((n(330), 0, n(330) + n(33), n(14)))),
-        "SKIN_FOLDER": push_button(sc, 20, 19, folder_glyph),
-        "SKIN_SAVE": push_button(sc, 40, 19, check_glyph),
+        "SKIN_CLOSE": close_button(sc, dialog.crop((n(cx), n(cy), n(cx) + n(cw), n(cy) + n(ch)))),
+        "SKIN_FOLDER": push_button(sc, *LAYOUT["kFolderPlace"][2:], folder_glyph),
+        "SKIN_SAVE": push_button(sc, *LAYOUT["kOkPlace"][2:], check_glyph),
         "SKIN_MSG_YES": push_button(sc, 40, 19, check_glyph),
         "SKIN_MSG_NO": push_button(sc, 40, 19, cross_glyph),
         "SKIN_BTN_SHADOW": button_shadow(sc),
@@ -577,7 +584,7 @@ def skin_pictures(sc):
         "ICON_MSG_WARN": warning_icon(sc),
         "SKIN_CHECKBOX": checkbox_skin(sc),
         "SKIN_OPTIONBOX": optionbox_skin(sc),
-        "SKIN_THUMB": thumbnail(sc),
+        "SKIN_THUMB": thumbnail(sc, LAYOUT["kThumbPlace"][2]),
     })
     return msg_frame, pictures
 
