@@ -3,6 +3,7 @@
 #include "base/system_win.h"
 #include "base/wide.h"
 #include "dialog/set_form.h"
+#include "host/command_line.h"
 #include "host/core_windows_win.h"
 #include "msgbox/msgbox_service.h"
 #include "settings/settings_store.h"
