@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "base/wide.h"
-#include "controls/checkbox_rules.h"
+#include "controls/glyph_rules.h"
 #include "dialog/set_form.h"
 #include "msgbox/msgbox_form.h"
 #include "ui/fonts.h"
