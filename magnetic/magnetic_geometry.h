@@ -78,11 +78,6 @@ class MagneticLayout {
   int Count() const { return static_cast<int>(entries_.size()) - 1; }
   const std::vector<WindowEntry>& Entries() const { return entries_; }
   const std::vector<Rect>& WindowRects() const { return rects_; }
-  Point DragStartCursor() const { return dragStartCursor_; }
-  std::int32_t DragOffsetX() const { return dragOffsetX_; }
-  std::int32_t DragOffsetY() const { return dragOffsetY_; }
-  Point SnapCursor() const { return snapCursor_; }
-  const Rect& MovingRect() const { return movingRect_; }
   std::int32_t SnapDistance() const { return snapDistance_; }
 
  private:

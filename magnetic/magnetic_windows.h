@@ -33,7 +33,6 @@ class MagneticWindows final : public HookOwner {
                       WPARAM& wParam, LPARAM& lParam) override;
 
   const magnetic::MagneticLayout& Layout() const { return layout_; }
-  const HookService& Hooks() const { return hooks_; }
 
  private:
   class Platform final : public magnetic::MagneticPlatform {

@@ -30,8 +30,6 @@ void EnableForms(bool enable) {
   if (enable ? g_modal.Leave() : g_modal.Enter()) EnableAllForms(enable);
 }
 
-int ModalDepth() { return g_modal.Depth(); }
-
 int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title, HWND owner) {
   HWND foreground = GetForegroundWindow();
   EnableForms(false);
