@@ -135,7 +135,7 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   SettingsState& settings_;
   UniqueHandle coreProcess_;
   std::unique_ptr<MagneticWindows> magnetic_;
-  HookService pathBoxHooks_{*this};  // last: unhooks the path box before anything else goes
+  subclass::HookService pathBoxHooks_{*this};  // last: unhooks the path box before anything else goes
 };
 
 // The process-wide dialog, created and loaded (not shown) on first use.

@@ -49,5 +49,5 @@ class MagneticWindows final : public HookOwner {
   Platform platform_;
   magnetic::MagneticLayout layout_{platform_};
   std::vector<std::pair<HWND, CloseHandler>> closeHandlers_;
-  HookService hooks_{*this};
+  subclass::HookService hooks_{*this};
 };

@@ -4,8 +4,7 @@
 
 #include "ui/live_objects.h"
 
-using subclass::MessageFilter;
-using subclass::Thunk;
+namespace subclass {
 
 namespace {
 std::atomic<int> liveBlocks{0};
@@ -131,4 +130,6 @@ int HookService::FindHookSlot(HWND hWnd, bool forReuse) const {
   return -1;
 }
 
-int LiveHookBlocks() { return liveBlocks.load(); }
+}  // namespace subclass
+
+int LiveHookBlocks() { return subclass::liveBlocks.load(); }

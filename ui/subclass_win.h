@@ -27,6 +27,8 @@ class HookOwner {
 // Phases as a bit set.
 enum HookPhase : int { kHookAfter = 1, kHookBefore = 2, kHookBoth = 3 };
 
+namespace subclass {
+
 struct HookBlock;
 
 class HookService {
@@ -62,3 +64,5 @@ class HookService {
   HookOwner& owner_;
   std::vector<HookSlot> slots_;
 };
+
+}  // namespace subclass

@@ -22,7 +22,7 @@ struct PlainWindow : test::HostForm {
 };
 
 struct Owner final : HookOwner {
-  HookService service{*this};
+  subclass::HookService service{*this};
   int calls = 0;
   std::function<void(bool before, HWND)> act;
   void SubclassProc(bool before, bool&, LRESULT&, HWND& hwnd, UINT&, WPARAM&, LPARAM&) override {
