@@ -92,7 +92,7 @@ int MagneticLayout::IndexOfWindow(WindowId hWnd) const {
 void MagneticLayout::CheckGlueing() {
   const std::size_t n = entries_.size() - 1;
   for (std::size_t i = 1; i <= n; ++i) {
-    platform_.GetWindowRect(entries_[i].hWnd, rects_[i]);
+    platform_.WindowRect(entries_[i].hWnd, rects_[i]);
     entries_[i].Glued = false;
   }
   for (std::size_t i = 1; i <= n; ++i) {
@@ -116,13 +116,13 @@ void MagneticLayout::CheckGlueing() {
 void MagneticLayout::DragStart(WindowId hWnd) {
   // The edges of the dragged window's own monitor, so that no edge sits between two monitors.
   Rect window = rects_[IndexOfWindow(hWnd)];
-  platform_.GetWindowRect(hWnd, window);
-  platform_.GetWorkArea(window, rects_[0]);
-  snapDistance_ = Scale(kSnapDistance, platform_.GetWindowDpi(hWnd));
-  platform_.GetCursorPos(dragStartCursor_);
+  platform_.WindowRect(hWnd, window);
+  platform_.WorkArea(window, rects_[0]);
+  snapDistance_ = Scale(kSnapDistance, platform_.WindowDpiOf(hWnd));
+  platform_.Cursor(dragStartCursor_);
   for (std::size_t i = 1; i < entries_.size(); ++i) {
     if (entries_[i].hWnd != hWnd) continue;
-    platform_.GetWindowRect(hWnd, rects_[i]);
+    platform_.WindowRect(hWnd, rects_[i]);
     dragOffsetX_ = Wrap(std::int64_t{rects_[i].left} - dragStartCursor_.x);
     dragOffsetY_ = Wrap(std::int64_t{rects_[i].top} - dragStartCursor_.y);
   }
@@ -136,7 +136,7 @@ void MagneticLayout::Moving(WindowId hWnd, Rect& proposed) {
 
 void MagneticLayout::ExitSizeMove(WindowId hWnd) {
   Rect r = movingRect_;  // a rectangle that cannot be read counts as where the last snap left it
-  platform_.GetWindowRect(hWnd, r);
+  platform_.WindowRect(hWnd, r);
   if (r.left != movingRect_.left || r.top != movingRect_.top) {
     // The window ended elsewhere than snapped: bring its glued windows to where it is.
     DragStart(hWnd);
@@ -147,7 +147,7 @@ void MagneticLayout::ExitSizeMove(WindowId hWnd) {
 
 void MagneticLayout::SnapStep(WindowId w, Rect& m) {
   const std::size_t n = entries_.size() - 1;
-  platform_.GetCursorPos(snapCursor_);
+  platform_.Cursor(snapCursor_);
   // Keep the point at which the user grabbed the window under the cursor.
   m = OffsetRect(m, std::int64_t{snapCursor_.x} + dragOffsetX_ - m.left,
                  std::int64_t{snapCursor_.y} + dragOffsetY_ - m.top);

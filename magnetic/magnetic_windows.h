@@ -37,10 +37,10 @@ class MagneticWindows final : public HookOwner {
  private:
   class Platform final : public magnetic::MagneticPlatform {
    public:
-    bool GetWindowRect(WindowId window, Rect& rect) override;
-    bool GetWorkArea(const Rect& window, Rect& area) override;
-    int GetWindowDpi(WindowId window) override;
-    bool GetCursorPos(Point& point) override;
+    bool WindowRect(WindowId window, Rect& rect) override;
+    bool WorkArea(const Rect& window, Rect& area) override;
+    int WindowDpiOf(WindowId window) override;
+    bool Cursor(Point& point) override;
     void MoveWindows(const std::vector<magnetic::WindowMove>& moves) override;
   };
 

@@ -17,18 +17,18 @@ constexpr struct {
 
 }  // namespace
 
-bool MagneticWindows::Platform::GetWindowRect(WindowId window, Rect& rect) {
+bool MagneticWindows::Platform::WindowRect(WindowId window, Rect& rect) {
   RECT r;
   if (!::GetWindowRect(ToHWND(window), &r)) return false;
   rect = FromRECT(r);
   return true;
 }
 
-bool MagneticWindows::Platform::GetWorkArea(const Rect& window, Rect& area) { return WorkAreaOf(window, area); }
+bool MagneticWindows::Platform::WorkArea(const Rect& window, Rect& area) { return WorkAreaOf(window, area); }
 
-int MagneticWindows::Platform::GetWindowDpi(WindowId window) { return WindowDpi(ToHWND(window)); }
+int MagneticWindows::Platform::WindowDpiOf(WindowId window) { return WindowDpi(ToHWND(window)); }
 
-bool MagneticWindows::Platform::GetCursorPos(Point& point) {
+bool MagneticWindows::Platform::Cursor(Point& point) {
   POINT p;
   if (!::GetCursorPos(&p)) return false;
   point = {p.x, p.y};
