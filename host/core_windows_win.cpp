@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/wide.h"
+#include "ui/message_loop.h"
 #include "ui/window_utils.h"
 
 namespace {
@@ -45,11 +46,7 @@ CoreWake HookedCoreWindows::Wait(int ms) {
   if (r != WAIT_OBJECT_0 + 1) return CoreWake::Ended;
   // Peeking runs the event callback. Nothing of the program posts to this thread yet, so
   // whatever else comes is let run (a quit message included: it is not ours).
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  RunPendingMessages(false);
   return CoreWake::News;
 }
 
