@@ -18,7 +18,9 @@
 #include <cwchar>
 #include <string>
 
+#include "base/handle_win.h"
 #include "base/system_win.h"
+#include "base/wide.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -27,15 +29,12 @@ constexpr UINT_PTR kExitTimer = 1, kLateTimer = 2, kRenameTimer = 3, kHangTimer 
 
 void Log(const std::wstring& line) {
   static const std::wstring path = EnvironmentText(L"LUMIVALE_CORE_LOG");
-  HANDLE f = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (path.empty() || f == INVALID_HANDLE_VALUE) return;
-  const std::wstring text = line + L"\r\n";
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+  if (path.empty()) return;
+  const UniqueHandle f(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const Bytes utf8 = TextToUtf8(FromWide(line + L"\r\n"));
   DWORD written;
-  WriteFile(f, utf8.data(), static_cast<DWORD>(utf8.size() - 1), &written, nullptr);
-  CloseHandle(f);
+  if (f) WriteFile(f.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
 
 // A mode token's number ("late:300" -> 300), 0 for a bare token, -1 when the token is absent.

@@ -42,11 +42,9 @@ struct Disk : Win32SettingsFileSystem {
 };
 
 std::string Read(const std::wstring& path) {
-  UniqueHandle f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  std::string bytes(4096, '\0');
-  DWORD got = 0;
-  if (!f || !ReadFile(f.get(), bytes.data(), 4096, &got, nullptr)) return "(none)";
-  return bytes.substr(0, got);
+  Bytes bytes;
+  if (Win32SettingsFileSystem().ReadAll(FromWide(path), bytes) != IoResult::Ok) return "(none)";
+  return std::string(bytes.begin(), bytes.end());
 }
 
 std::wstring TempFolder(const wchar_t* name) {
