@@ -12,5 +12,5 @@ bool RunPendingMessages(bool keepQuit = true);
 // early when the quit message comes.
 void WaitWhile(const std::function<bool()>& waiting);
 
-// The message loop of a program's main thread, until the quit message.
+// The message loop of a program's main thread, until the quit message (blocking in GetMessage).
 void RunMessageLoop();

@@ -25,5 +25,9 @@ void WaitWhile(const std::function<bool()>& waiting) {
 }
 
 void RunMessageLoop() {
-  WaitWhile([] { return true; });
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
 }
