@@ -17,18 +17,14 @@ namespace {
 constexpr int kPathBoxId = 100;
 constexpr COLORREF kFrameIdle = RGB(229, 203, 203), kFrameHot = RGB(191, 130, 130);
 constexpr COLORREF kPathTextIdle = RGB(64, 64, 64), kPathBack = RGB(241, 228, 228);
-// The frame around the box and the box itself, at 96 DPI: left, top, width, height.
-constexpr int kTxtSh[4] = {24, 56, 292, 15}, kAppPath[4] = {26, 58, 288, 11};
 
-RECT FrameAt(int dpi) {
-  return ToRECT(ScaleBox(kTxtSh[0], kTxtSh[1], kTxtSh[2], kTxtSh[3], dpi));
-}
+RECT FrameAt(int dpi) { return ToRECT(ScaledPlace(kPathFramePlace, dpi)); }
 
 }  // namespace
 
 void SetForm::CreatePathBox() {
   pathBrush_.reset(CreateSolidBrush(kPathBack));
-  const Rect r = ScaleBox(kAppPath[0], kAppPath[1], kAppPath[2], kAppPath[3], dpi_);
+  const Rect r = ScaledPlace(kPathBoxPlace, dpi_);
   appPath_ = CreateWindowExW(0, L"EDIT", L"Program Path", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, r.left, r.top,
                              Width(r), Height(r), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPathBoxId)),
                              GetModuleHandleW(nullptr), nullptr);
@@ -44,7 +40,7 @@ void SetForm::CreatePathBox() {
 
 void SetForm::PlacePathBox() {
   if (!appPath_) return;
-  const Rect r = ScaleBox(kAppPath[0], kAppPath[1], kAppPath[2], kAppPath[3], dpi_);
+  const Rect r = ScaledPlace(kPathBoxPlace, dpi_);
   SendMessageW(appPath_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
   SetWindowPos(appPath_, nullptr, r.left, r.top, Width(r), Height(r), SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -15,6 +15,7 @@
 #include "controls/hyperlink.h"
 #include "controls/optionbox.h"
 #include "base/dpi.h"
+#include "dialog/dialog_layout.h"
 #include "dialog/enter_save.h"
 #include "settings/settings_store.h"
 #include "ui/gdi.h"
@@ -34,7 +35,7 @@ extern const wchar_t* const kPavoVideoPage;
 enum class SkinFont { Plain, Bold, Caption };
 struct SkinText {
   const wchar_t* text;
-  int x, y, width, height;
+  Place box;
   SkinFont font;
   UINT format;
   COLORREF color;
@@ -134,7 +135,7 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   SettingsState& settings_;
   UniqueHandle coreProcess_;
   std::unique_ptr<MagneticWindows> magnetic_;
-  HookService pathBoxHooks_{*this};  // last: unhooks the path box before anything else goes
+  subclass::HookService pathBoxHooks_{*this};  // last: unhooks the path box before anything else goes
 };
 
 // The process-wide dialog, created and loaded (not shown) on first use.

@@ -16,32 +16,19 @@ const wchar_t* const kPavoVideoPage = L"https://orvane-team.example/pavo-pv";
 
 namespace {
 
-constexpr int kWidth = 370, kHeight = 250, kCorner = 9;
 constexpr COLORREF kHeadingColor = RGB(140, 50, 50), kCaptionColor = RGB(0x40, 0x40, 0x40);
-
-// The controls' places at 96 DPI: left, top, width, height.
-struct Place {
-  int x, y, width, height;
-};
-constexpr Place kUnloadPlace{330, 0, 33, 14}, kFolderPlace{320, 54, 20, 19}, kOkPlace{317, 218, 40, 19};
-constexpr Place kOmakePlaces[2] = {{160, 96, 185, 18}, {160, 114, 185, 18}};
-constexpr Place kLinkPlaces[2] = {{160, 168, 102, 12}, {160, 184, 93, 12}};
-constexpr Place OptionPlace(int index) { return {24, 96 + 18 * index, 121, 18}; }
-
-// The rules: a start and a run along x and y (the end point itself is not drawn).
-constexpr Place kRules[] = {{24, 45, 321, 0}, {24, 85, 321, 0}, {152, 96, 0, 105}};
 
 }  // namespace
 
 // Caption first, then the headings, which sit on the rules: their blanks cut a rule like a group
 // title.
 const SkinText kSkinTexts[6] = {
-    {L"Lumivale! Screen Saver - Setting", 8, 2, 300, 13, SkinFont::Caption, DT_SINGLELINE, kCaptionColor, false},
-    {L" BGM 경로 ", 44, 40, 64, 12, SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
-    {L" 영상 화질 ", 44, 80, 60, 12, SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
-    {L" 특수 설정 ", 168, 80, 60, 12, SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
-    {L"Lumivale Screen Saver", 160, 136, 113, 25, SkinFont::Bold, DT_WORDBREAK, kHeadingColor, false},  // wraps
-    {L"Orvane Team에서 리모델링된 스크린 세이버입니다", 16, 224, 297, 17, SkinFont::Plain, DT_SINGLELINE, RGB(0, 0, 0), false},
+    {L"Lumivale! Screen Saver - Setting", kCaptionTextPlace, SkinFont::Caption, DT_SINGLELINE, kCaptionColor, false},
+    {L" BGM 경로 ", kHeadingPlaces[0], SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
+    {L" 영상 화질 ", kHeadingPlaces[1], SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
+    {L" 특수 설정 ", kHeadingPlaces[2], SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
+    {L"Lumivale Screen Saver", kTitlePlace, SkinFont::Bold, DT_WORDBREAK, kHeadingColor, false},  // wraps
+    {L"Orvane Team에서 리모델링된 스크린 세이버입니다", kAboutPlace, SkinFont::Plain, DT_SINGLELINE, RGB(0, 0, 0), false},
 };
 
 template <class F>
@@ -88,7 +75,7 @@ bool SetForm::Load() {
   // Until a core is served, the screen's DPI and the primary work area.
   dpi_ = WindowDpi(nullptr);
   LoadArt();
-  const int width = Scale(kWidth, dpi_), height = Scale(kHeight, dpi_);
+  const int width = Scale(kDialogPlace.width, dpi_), height = Scale(kDialogPlace.height, dpi_);
   RECT work{0, 0, 800, 600};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const Point place = CentredIn(FromRECT(work), width, height);
@@ -178,7 +165,7 @@ bool SetForm::Load() {
   magnetic_->AddWindow(hwnd(), nullptr, [this] { OnSystemClose(); });
   if (appPath_) SetWindowTextW(appPath_, settings_.Settings.BGMfile.empty() ? L"" : Wide(settings_.Settings.BGMfile).c_str());
   if (settings_.Settings.InterpolationMode <= 5) opQuality_[settings_.Settings.InterpolationMode].SetValue(true);
-  RoundCorners(width, height, Scale(kCorner, dpi_));
+  RoundCorners(width, height, Scale(kDialogCorner, dpi_));
   settings_.SettingsSaved = true;
   return true;
 }
@@ -187,7 +174,7 @@ void SetForm::Arrange(int dpi) {
   if (!hwnd()) return;
   dpi_ = dpi;
   LoadArt();
-  const int width = Scale(kWidth, dpi_), height = Scale(kHeight, dpi_);
+  const int width = Scale(kDialogPlace.width, dpi_), height = Scale(kDialogPlace.height, dpi_);
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
   SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   PlacePathBox();
@@ -201,7 +188,7 @@ void SetForm::Arrange(int dpi) {
   folderView_.SetButtonSkin(&folderSkin_);
   okButton_.SetButtonSkin(&saveSkin_);
   ForEachControl([](SkinnedControl& control, const Place&) { control.DrawPicture(); });
-  RoundCorners(width, height, Scale(kCorner, dpi_));
+  RoundCorners(width, height, Scale(kDialogCorner, dpi_));
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -215,8 +202,8 @@ void SetForm::Paint() {
   HDC dc = BufferDC();
   if (!dc) return;
   const auto S = [this](int v) { return Scale(v, dpi_); };
-  FillSolid(dc, RECT{0, 0, S(kWidth), S(kHeight)}, RGB(255, 255, 255));
-  DrawPicturePart(dc, background_, 0, 0, 0, 0, S(kWidth), S(kHeight));
+  FillSolid(dc, RECT{0, 0, S(kDialogPlace.width), S(kDialogPlace.height)}, RGB(255, 255, 255));
+  DrawPicturePart(dc, background_, 0, 0, 0, 0, S(kDialogPlace.width), S(kDialogPlace.height));
   // The rules first, then the texts: the headings' blanks cut them.
   for (const Place& r : kRules) {
     UniquePen pen(CreatePen(PS_SOLID, ScaleLine(1, dpi_), kHeadingColor));
@@ -225,10 +212,10 @@ void SetForm::Paint() {
     LineTo(dc, S(r.x) + S(r.width), S(r.y) + S(r.height));
   }
   for (const SkinText& t : kSkinTexts) {
-    const Rect box = ScaleBox(t.x, t.y, t.width, t.height, dpi_);
+    const Rect box = ScaledPlace(t.box, dpi_);
     DrawTextBox(dc, FontOf(t.font), t.color, t.opaque, t.text, ToRECT(box), t.format);
   }
-  DrawPicturePart(dc, thumb_, S(280), S(136), 0, 0, S(70), S(70));
+  DrawPicturePart(dc, thumb_, S(kThumbPlace.x), S(kThumbPlace.y), 0, 0, S(kThumbPlace.width), S(kThumbPlace.height));
   DrawPathBoxFrame(dc);
   ShowBuffer();
 }

@@ -8,6 +8,9 @@
 // The platform's rectangle and the program's, edge for edge.
 inline Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+// The platform's window handle and the number the portable logic knows it by.
+inline WindowId FromHWND(HWND window) { return reinterpret_cast<WindowId>(window); }
+inline HWND ToHWND(WindowId window) { return reinterpret_cast<HWND>(window); }
 
 // Puts the window into the topmost band (true) or back into the normal band (false); only the
 // Z order changes.

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "tools/reference-core/saver_window_win.h"
+#include "base/wide.h"
+#include "settings/settings_file.h"
 #include "ui/handles.h"
 
 namespace {
@@ -195,7 +197,7 @@ class CoreProcess : public ::testing::Test {
     if (processHandle_) TerminateProcess(processHandle_.get(), 1);  // only a core a failed test left behind
     EXPECT_EQ(ReadBytes(SettingsPath()), settings_) << "the core wrote its settings";
   }
-  std::wstring SettingsPath() const { return folder_ + L"\\Lumivale!!\\Lumivale!!.xml"; }
+  std::wstring SettingsPath() const { return Wide(SettingsPathIn(FromWide(folder_))); }
   // The core's window with this title (or inside `parent`), once it is there.
   HWND WaitForWindow(const wchar_t* title, HWND parent = nullptr) {
     HWND found = nullptr;
