@@ -23,11 +23,11 @@ constexpr std::uint32_t kWhite = 0xFFFFFF, kDesktop = 0x0080FF;  // the desktop:
 // What the window shows after `frames` frames ending 3 s into the animation (the whole picture
 // first, then only the parts each frame changed), read back as 0xRRGGBB.
 std::vector<std::uint32_t> Frame(SettingsRecord settings, int width, int height, const DesktopSnapshot* desktop,
-                                 int frames = 1, const std::vector<Rect>& monitors = {}) {
+                                 int frames = 1) {
   static GdiplusSession gdiplus;
   SaverPicture picture(settings);
   DibSection out;
-  EXPECT_TRUE(picture.SetTarget(Box(0, 0, width, height), desktop, monitors) && out.Create(width, height));
+  EXPECT_TRUE(picture.SetTarget(Box(0, 0, width, height), desktop) && out.Create(width, height));
   picture.CopyTo(out.dc(), RECT{0, 0, width, height});
   for (int i = frames - 1; i >= 0; --i) {
     picture.Render(3.0 - i * 0.04);
@@ -111,27 +111,6 @@ TEST(CorePicture, NearestPixelShowsHardEdgesWhereTheSmoothFiltersBlendAndPartsMa
   // After frames shown part by part, the screen holds exactly the picture drawn whole.
   for (std::uint8_t mode : {0, 3, 4})
     EXPECT_EQ(Frame(SettingsRecord{mode, {}, false, true}, 1280, 800, nullptr, 40), frames[mode]) << "mode " << mode;
-}
-
-TEST(CorePicture, EachMonitorShowsTheWholeSceneAtTheSameMomentAndTheGapsTheBackground) {
-  // A monitor on the left, a smaller one lower right, and a gap between: each shows what a screen
-  // of its own size shows, after frames shown part by part as after one drawn whole.
-  const std::vector<Rect> monitors{{0, 0, 640, 500}, {800, 100, 1200, 350}};
-  const SettingsRecord settings{3, {}, false, true};
-  const auto both = Frame(settings, 1200, 500, nullptr, 40, monitors);
-  EXPECT_EQ(Frame(settings, 1200, 500, nullptr, 1, monitors), both) << "parts differ from the whole";
-  for (const Rect& m : monitors) {
-    const int w = static_cast<int>(Width(m)), h = static_cast<int>(Height(m));
-    const auto alone = Frame(settings, w, h, nullptr);
-    size_t differing = 0;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) differing += both[(m.top + y) * 1200 + m.left + x] != alone[y * w + x];
-    EXPECT_EQ(differing, 0u) << "monitor at " << m.left << "," << m.top;
-  }
-  size_t background = 0;
-  for (int y = 0; y < 500; ++y)
-    for (int x = 640; x < 1200; ++x) background += (x >= 800 && y >= 100 && y < 350) || both[y * 1200 + x] == kWhite;
-  EXPECT_EQ(background, 560u * 500) << "the scene reaches into the gap";
 }
 
 // The saver's window in this process over a corner of the screen, sent what a user's input sends.
