@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -10,6 +11,8 @@
 namespace {
 constexpr wchar_t kClassName[] = L"LumivaleReferenceCore";
 constexpr double kStillSeconds = 5.0;  // the moment the settings window shows
+constexpr long kJump = 200;             // pixels the pointer moves at once: see OnMouse
+constexpr UINT_PTR kJumpTimer = 1;
 
 // Every monitor's rectangle on the screen. A named CALLBACK: a lambda does not convert to the
 // stdcall MONITORENUMPROC of the i686 build.
@@ -153,6 +156,18 @@ Window::Handled SaverWindow::OnKey(UINT msg, WPARAM, LPARAM) {
   return 0;
 }
 
+Window::Handled SaverWindow::OnTimer(UINT_PTR id) {
+  if (id != kJumpTimer) return {};
+  KillTimer(hwnd(), kJumpTimer);
+  POINT now{};
+  GetCursorPos(&now);
+  if (Monitors() != monitors_)
+    FollowDisplayChange();
+  else if (std::max(std::abs(now.x - start_.x), std::abs(now.y - start_.y)) > 4)
+    End();
+  return 0;
+}
+
 Window::Handled SaverWindow::OnMouse(UINT msg, WPARAM, LPARAM point) {
   if (role_ != Role::Saver) return {};
   switch (msg) {
@@ -167,11 +182,16 @@ Window::Handled SaverWindow::OnMouse(UINT msg, WPARAM, LPARAM point) {
       // it, a move of more than 4 pixels from where the pointer was at the start ends the saver.
       POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
       ClientToScreen(hwnd(), &at);
+      const long far = std::max(std::abs(at.x - start_.x), std::abs(at.y - start_.y));
       if (Monitors() != monitors_) {
         FollowDisplayChange();  // the layout changed under a pointer that did not move
       } else if (!sawFirstMove_) {
         sawFirstMove_ = true;
-      } else if (std::abs(at.x - start_.x) > 4 || std::abs(at.y - start_.y) > 4) {
+      } else if (far > kJump) {
+        // So far at once may be the layout changing before this process sees the new monitors:
+        // decided a moment later.
+        SetTimer(hwnd(), kJumpTimer, 200, nullptr);
+      } else if (far > 4) {
         End();
       }
       return 0;

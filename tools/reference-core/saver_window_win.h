@@ -35,6 +35,7 @@ class SaverWindow : public Window {
   Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
   Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
   Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
+  Handled OnTimer(UINT_PTR id) override;
 
  private:
   enum class Role { Saver, Preview, Settings };

@@ -87,11 +87,17 @@ TEST_F(TwoMonitors, SaverShowsTheWholeSceneOnEachMonitorThroughEveryLayout) {
   ASSERT_TRUE(CopyFileW((bin.substr(0, bin.rfind(L'\\') + 1) + L"LumivaleCore.dll").c_str(),
                         (program + L"\\LumivaleCore.dll").c_str(), FALSE));  // the reference core
   CreateDirectoryW((appData + L"\\Lumivale!!").c_str(), nullptr);
-  ASSERT_TRUE(WriteFileBytes(SettingsFile(), Template("4", "<BGMfile />", "0", "255")));  // nearest pixel, white
+  // Nearest pixel over white, and a broken music file, which does not stop the saver.
+  ASSERT_TRUE(WriteFileBytes(program + L"\\broken.mp3", ""));
+  const std::string music = "<BGMfile>" + Utf8(program) + "\\broken.mp3</BGMfile>";
+  ASSERT_TRUE(WriteFileBytes(SettingsFile(), Template("4", music, "0", "255")));
   SetCursorPos(600, 500);
   Process run;
   ASSERT_TRUE(StartHost(run, L"/s", L""));
   HWND saver = WaitForWindow(L"Lumivale", L"LumivaleReferenceCore");
+  DWORD_PTR frames = 0;  // the animation runs: the core's count of the frames it showed
+  EXPECT_TRUE(WaitUntil(
+      [&] { return SendMessageTimeoutW(saver, WM_APP + 1, 0, 0, SMTO_ABORTIFHUNG, 5000, &frames) && frames >= 10; }));
   // The window over the virtual screen; fitted and centred on each monitor: 1280x800, 1024x640.
   struct Row { const wchar_t* xrandr; std::vector<RECT> monitors, shown; } rows[] = {
       {kStart, {kPrimary, kSecond}, {{0, 0, 2304, 1024}, {0, 112, 1280, 912}, {1280, 192, 2304, 832}}},
