@@ -182,16 +182,16 @@ Window::Handled SaverWindow::OnMouse(UINT msg, WPARAM, LPARAM point) {
       // it, a move of more than 4 pixels from where the pointer was at the start ends the saver.
       POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
       ClientToScreen(hwnd(), &at);
-      const long far = std::max(std::abs(at.x - start_.x), std::abs(at.y - start_.y));
+      const long away = std::max(std::abs(at.x - start_.x), std::abs(at.y - start_.y));
       if (Monitors() != monitors_) {
         FollowDisplayChange();  // the layout changed under a pointer that did not move
       } else if (!sawFirstMove_) {
         sawFirstMove_ = true;
-      } else if (far > kJump) {
+      } else if (away > kJump) {
         // So far at once may be the layout changing before this process sees the new monitors:
         // decided a moment later.
         SetTimer(hwnd(), kJumpTimer, 200, nullptr);
-      } else if (far > 4) {
+      } else if (away > 4) {
         End();
       }
       return 0;
