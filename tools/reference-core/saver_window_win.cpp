@@ -158,10 +158,13 @@ Window::Handled SaverWindow::OnKey(UINT msg, WPARAM, LPARAM) {
 
 Window::Handled SaverWindow::OnTimer(UINT_PTR id) {
   if (id != kJumpTimer) return {};
+  const bool changed = Monitors() != monitors_;
+  if (!changed && --jumpChecks_ > 0) return 0;
   KillTimer(hwnd(), kJumpTimer);
+  jumpChecks_ = 0;
   POINT now{};
   GetCursorPos(&now);
-  if (Monitors() != monitors_)
+  if (changed)
     FollowDisplayChange();
   else if (std::max(std::abs(now.x - start_.x), std::abs(now.y - start_.y)) > 4)
     End();
@@ -189,8 +192,8 @@ Window::Handled SaverWindow::OnMouse(UINT msg, WPARAM, LPARAM point) {
         sawFirstMove_ = true;
       } else if (away > kJump) {
         // So far at once may be the layout changing before this process sees the new monitors:
-        // decided a moment later.
-        SetTimer(hwnd(), kJumpTimer, 200, nullptr);
+        // decided within a second (further moves do not put the decision off).
+        if (!jumpChecks_ && SetTimer(hwnd(), kJumpTimer, 200, nullptr)) jumpChecks_ = 5;
       } else if (away > 4) {
         End();
       }

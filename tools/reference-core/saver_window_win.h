@@ -52,6 +52,7 @@ class SaverWindow : public Window {
   std::vector<Rect> monitors_;  // the layout the saver shows
   POINT start_{};
   bool sawFirstMove_ = false;
+  int jumpChecks_ = 0;  // looks at the monitors left before a far move ends the saver
   ULONGLONG startTicks_ = 0;
   long frames_ = 0;
 };
