@@ -36,7 +36,7 @@ bool Inside(HWND w, const RECT& area) {
 
 // xrandr on the X server Wine draws on (Wine starts a Unix program and hands back no process to
 // wait for), then the monitors Wine reports, waited for.
-bool ChangeLayout(std::wstring outputs, const std::vector<RECT>& expected) {
+bool ChangeLayout(const std::wstring& outputs, const std::vector<RECT>& expected) {
   std::wstring line = L"Z:\\usr\\bin\\xrandr " + outputs;
   STARTUPINFOW si{};
   si.cb = sizeof si;
