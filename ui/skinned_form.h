@@ -1,7 +1,8 @@
 #pragma once
 // The program's skinned top-level windows (the settings dialog, the message box): borderless and
 // topmost, with rounded corners, moved by a press anywhere on them that no control takes, drawn
-// into their back buffer with the caption painted on the skin.
+// into their back buffer with the caption painted on the skin; a change of the monitors that
+// leaves one on none brings it back onto the nearest.
 #include <windows.h>
 
 #include "ui/text.h"
@@ -20,4 +21,5 @@ class SkinnedForm : public Form {
   }
 
   Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };

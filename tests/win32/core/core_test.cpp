@@ -29,7 +29,7 @@ std::vector<std::uint32_t> Frame(SettingsRecord settings, int width, int height,
   static GdiplusSession gdiplus;
   SaverPicture picture(settings);
   DibSection out;
-  EXPECT_TRUE(picture.SetTarget(width, height, desktop) && out.Create(width, height));
+  EXPECT_TRUE(picture.SetTarget(Box(0, 0, width, height), desktop) && out.Create(width, height));
   picture.CopyTo(out.dc(), RECT{0, 0, width, height});
   for (int i = frames - 1; i >= 0; --i) {
     picture.Render(3.0 - i * 0.04);
