@@ -51,8 +51,11 @@ class SkinnedControl : public ChildControl, protected ControlHost {
   // and at every DPI change, before the control paints itself.
   virtual void LoadForDpi() {}
 
-  Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
-  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;  // the hand pointer
+  Handled OnMouseDown(MouseButton button, WPARAM keys, POINT at) override;
+  Handled OnMouseDoubleClick(MouseButton button, WPARAM keys, POINT at) override;
+  Handled OnMouseUp(MouseButton button, WPARAM keys, POINT at) override;
+  Handled OnMouseMove(WPARAM keys, POINT at) override;
+  Handled OnSetCursor(UINT hitTest) override;  // the hand pointer
   void OnBufferResized() override { DrawPicture(); }
 
   // ControlHost: what the model asks of the window.

@@ -1,7 +1,5 @@
 #include "controls/skinned_control.h"
 
-#include <windowsx.h>
-
 #include "controls/track_tip.h"
 #include "ui/window_utils.h"
 #include "ui/fonts.h"
@@ -35,43 +33,37 @@ bool SkinnedControl::CreateControl(const wchar_t* className, HWND parent, int x,
   return true;
 }
 
-Window::Handled SkinnedControl::OnMouse(UINT msg, WPARAM keys, LPARAM point) {
-  const float x = static_cast<float>(GET_X_LPARAM(point));
-  const float y = static_cast<float>(GET_Y_LPARAM(point));
-  // Mouse handlers must not touch the object after the model returns: a form's handler may
-  // have destroyed the control.
-  switch (msg) {
-    case WM_MOUSEMOVE:
-      model_.MouseMove(ButtonsOf(keys), ShiftOf(keys), x, y);
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK: {
-      // As the toolkit does: the window pressed keeps the mouse until the release.
-      if (GetCapture() != hwnd()) SetCapture(hwnd());
-      const MouseMask button = (msg == WM_LBUTTONDOWN) ? 1 : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? 2 : 4;
-      model_.MouseDown(button, ShiftOf(keys), x, y);
-      return 0;
-    }
-    case WM_LBUTTONDBLCLK:
-      if (GetCapture() != hwnd()) SetCapture(hwnd());
-      model_.DoubleClick();
-      return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      const MouseMask button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
-      model_.MouseUp(button, ShiftOf(keys), x, y);
-      return 0;
-    }
-  }
-  return {};
+// Mouse handlers must not touch the object after the model returns: a form's handler may have
+// destroyed the control.
+Window::Handled SkinnedControl::OnMouseMove(WPARAM keys, POINT at) {
+  model_.MouseMove(ButtonsOf(keys), ShiftOf(keys), static_cast<float>(at.x), static_cast<float>(at.y));
+  return 0;
 }
 
-Window::Handled SkinnedControl::OnOther(UINT msg, WPARAM, LPARAM lParam) {
-  if (msg != WM_SETCURSOR || LOWORD(lParam) != HTCLIENT) return {};
+Window::Handled SkinnedControl::OnMouseDown(MouseButton button, WPARAM keys, POINT at) {
+  if (button == MouseButton::X) return {};
+  // As the toolkit does: the window pressed keeps the mouse until the release.
+  if (GetCapture() != hwnd()) SetCapture(hwnd());
+  model_.MouseDown(static_cast<MouseMask>(button), ShiftOf(keys), static_cast<float>(at.x), static_cast<float>(at.y));
+  return 0;
+}
+
+// A second left press presses the control again; the other buttons' second press is a press.
+Window::Handled SkinnedControl::OnMouseDoubleClick(MouseButton button, WPARAM keys, POINT at) {
+  if (button != MouseButton::Left) return OnMouseDown(button, keys, at);
+  if (GetCapture() != hwnd()) SetCapture(hwnd());
+  model_.DoubleClick();
+  return 0;
+}
+
+Window::Handled SkinnedControl::OnMouseUp(MouseButton button, WPARAM keys, POINT at) {
+  if (button == MouseButton::X) return {};
+  model_.MouseUp(static_cast<MouseMask>(button), ShiftOf(keys), static_cast<float>(at.x), static_cast<float>(at.y));
+  return 0;
+}
+
+Window::Handled SkinnedControl::OnSetCursor(UINT hitTest) {
+  if (hitTest != HTCLIENT) return {};
   SetPointerShape(false);
   return TRUE;
 }

@@ -111,13 +111,13 @@ void SetForm::SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND&
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      OnKeyDown(wParam);
+      KeyDown(wParam);
       break;
     case WM_KILLFOCUS:
       enter_.FocusLost();
       break;
     case WM_KEYUP:
-      if (!bBefore) OnKeyUp(wParam);  // after the box has had the key
+      if (!bBefore) KeyUp(wParam);  // after the box has had the key
       break;
     case WM_MOUSEMOVE: {
       HookMouseLeave(lng_hWnd, u"App_Path", this, u"");

@@ -90,17 +90,21 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   HFONT FontOf(SkinFont font) const;
 
  protected:
-  Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
+  Handled OnKeyDown(UINT key, bool system) override;
+  Handled OnKeyUp(UINT key, bool system) override;
   Handled OnTimer(UINT_PTR id) override;
   Handled OnClose() override;
-  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  Handled OnActivate(bool active) override;
+  void OnKillFocus() override { enter_.FocusLost(); }
+  Handled OnDpiChanged(int dpi, const RECT& suggested) override;
+  HBRUSH OnCtlColorEdit(HDC dc, HWND edit) override;
 
  private:
   // The path box's messages (a system EDIT, hooked).
   void SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
                       WPARAM& wParam, LPARAM& lParam) override;
-  void OnKeyDown(WPARAM key);
-  void OnKeyUp(WPARAM key);
+  void KeyDown(WPARAM key);
+  void KeyUp(WPARAM key);
   void OnSystemClose();
   void OnWaitForProc();
   void Paint();

@@ -52,28 +52,23 @@ Window::Handled SetForm::OnClose() {
   return 0;
 }
 
-void SetForm::OnKeyDown(WPARAM key) { enter_.KeyDown(static_cast<unsigned>(key), ShiftState() != 0); }
+void SetForm::KeyDown(WPARAM key) { enter_.KeyDown(static_cast<unsigned>(key), ShiftState() != 0); }
 
-void SetForm::OnKeyUp(WPARAM key) {
+void SetForm::KeyUp(WPARAM key) {
   if (enter_.KeyUp(static_cast<unsigned>(key), ShiftState() != 0)) Save();
 }
 
-Window::Handled SetForm::OnKey(UINT msg, WPARAM key, LPARAM) {
-  switch (msg) {
-    case WM_KEYDOWN:
-    // With no window holding the keyboard (as after a message box, which disabled the dialog),
-    // keys reach the active window as system keys.
-    case WM_SYSKEYDOWN:
-      OnKeyDown(key);
-      break;
-    case WM_KEYUP:
-      OnKeyUp(key);
-      return 0;
-    case WM_SYSKEYUP:
-      if (key == VK_RETURN) OnKeyUp(key);
-      break;
-  }
+// With no window holding the keyboard (as after a message box, which disabled the dialog), keys
+// reach the active window as system keys.
+Window::Handled SetForm::OnKeyDown(UINT key, bool) {
+  KeyDown(key);
   return {};
+}
+
+Window::Handled SetForm::OnKeyUp(UINT key, bool system) {
+  if (!system || key == VK_RETURN) KeyUp(key);
+  if (system) return {};
+  return 0;
 }
 
 void SetForm::ServeCore(UniqueHandle process, HWND coreWindow, std::function<void(bool closeCoreWindow)> endProgram) {

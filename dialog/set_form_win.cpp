@@ -233,36 +233,24 @@ void SetForm::Paint() {
   ShowBuffer();
 }
 
-Window::Handled SetForm::OnOther(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_KILLFOCUS:
-      enter_.FocusLost();
-      break;
-    case WM_ACTIVATE:
-      // The dialog takes the keyboard when it becomes active with nothing of its own holding it
-      // (as on its first show and after a message box, which disabled it).
-      if (LOWORD(wParam) != WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (!focus || (focus != hwnd() && !IsChild(hwnd(), focus))) SetFocus(hwnd());
-      }
-      return 0;
-    case WM_DPICHANGED: {
-      // Moved to a monitor of another scale: laid out anew at its DPI, in the rectangle offered.
-      const int dpi = LOWORD(wParam);
-      if (dpi > 0 && dpi != dpi_) Arrange(dpi);
-      const RECT* r = reinterpret_cast<const RECT*>(lParam);
-      if (r)
-        SetWindowPos(hwnd(), nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-      return 0;
-    }
-    case WM_CTLCOLOREDIT:
-      if (reinterpret_cast<HWND>(lParam) == appPath_)
-        return reinterpret_cast<LRESULT>(PathBoxColors(reinterpret_cast<HDC>(wParam)));
-      break;
+// The dialog takes the keyboard when it becomes active with nothing of its own holding it (as on
+// its first show and after a message box, which disabled it).
+Window::Handled SetForm::OnActivate(bool active) {
+  if (active) {
+    HWND focus = GetFocus();
+    if (!focus || (focus != hwnd() && !IsChild(hwnd(), focus))) SetFocus(hwnd());
   }
-  return {};
+  return 0;
 }
+
+// Moved to a monitor of another scale: laid out anew at its DPI, in the rectangle offered.
+Window::Handled SetForm::OnDpiChanged(int dpi, const RECT& r) {
+  if (dpi > 0 && dpi != dpi_) Arrange(dpi);
+  SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+HBRUSH SetForm::OnCtlColorEdit(HDC dc, HWND edit) { return edit == appPath_ ? PathBoxColors(dc) : nullptr; }
 
 void PrepareSettingsDialog() {
   // The system's dialog class: no library of the dialog's is loaded for it, and it never shows.

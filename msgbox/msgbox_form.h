@@ -44,8 +44,9 @@ class MsgboxFr : public SkinnedForm {
   HFONT CaptionFont() const { return captionFont_.get(); }
 
  protected:
-  Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
-  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  Handled OnKeyDown(UINT key, bool system) override;
+  Handled OnKeyUp(UINT key, bool system) override;
+  Handled OnDpiChanged(int dpi, const RECT& suggested) override;
 
  private:
   void EnsureCreated();
@@ -56,7 +57,7 @@ class MsgboxFr : public SkinnedForm {
   void CreateButtons();
   void Redraw();
   void Choose(int choice);
-  void OnKeyUp(UINT key);
+  void KeyUp(UINT key);
   void CopyToClipboard() const;
 
   std::wstring prompt_ = L"메세지박스 내용", caption_ = L"MsgCaption";

@@ -101,13 +101,11 @@ void MsgboxFr::Arrange(const Rect& monitor, const POINT* at) {
   Redraw();
 }
 
-Window::Handled MsgboxFr::OnOther(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg != WM_DPICHANGED) return {};
-  // On a monitor of another scale: laid out anew at its DPI, in the place offered; the size is
-  // the layout's, which follows the prompt measured in the new font.
-  LoadArt(LOWORD(wParam));
-  const RECT* r = reinterpret_cast<const RECT*>(lParam);
-  const POINT at{r ? r->left : layout_.left, r ? r->top : layout_.top};
+// On a monitor of another scale: laid out anew at its DPI, in the place offered; the size is the
+// layout's, which follows the prompt measured in the new font.
+Window::Handled MsgboxFr::OnDpiChanged(int dpi, const RECT& suggested) {
+  LoadArt(dpi);
+  const POINT at{suggested.left, suggested.top};
   Arrange(MonitorAreaOf(hwnd()), &at);
   return 0;
 }
@@ -170,7 +168,7 @@ void MsgboxFr::Choose(int choice) {
   if (hwnd()) DestroyWindow(hwnd());
 }
 
-void MsgboxFr::OnKeyUp(UINT key) {
+void MsgboxFr::KeyUp(UINT key) {
   const int shift = ShiftState();
   if (keyArmed_) {
     keyArmed_ = false;
@@ -207,18 +205,14 @@ void MsgboxFr::CopyToClipboard() const {
   CloseClipboard();
 }
 
-Window::Handled MsgboxFr::OnKey(UINT msg, WPARAM key, LPARAM) {
-  switch (msg) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      // Alt+F4 is this box's own key: the system's close must not run first.
-      keyArmed_ = true;
-      if (msg == WM_KEYDOWN || key == VK_F4) return 0;
-      return {};
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-      OnKeyUp(static_cast<UINT>(key));
-      return 0;
-  }
+Window::Handled MsgboxFr::OnKeyDown(UINT key, bool system) {
+  // Alt+F4 is this box's own key: the system's close must not run first.
+  keyArmed_ = true;
+  if (!system || key == VK_F4) return 0;
   return {};
+}
+
+Window::Handled MsgboxFr::OnKeyUp(UINT key, bool) {
+  KeyUp(key);
+  return 0;
 }

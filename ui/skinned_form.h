@@ -19,5 +19,5 @@ class SkinnedForm : public Form {
     DrawTextBox(dc, font, RGB(0x40, 0x40, 0x40), false, text, box);
   }
 
-  Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
+  Handled OnMouseDown(MouseButton button, WPARAM keys, POINT at) override;
 };

@@ -14,8 +14,8 @@ void SkinnedForm::RoundCorners(int width, int height, int corner) {
   if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
 }
 
-Window::Handled SkinnedForm::OnMouse(UINT msg, WPARAM, LPARAM) {
-  if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) return {};
+Window::Handled SkinnedForm::OnMouseDown(MouseButton button, WPARAM, POINT) {
+  if (button == MouseButton::X) return {};
   StartWindowDrag(hwnd());
   return 0;
 }
