@@ -1,6 +1,7 @@
 #include "controls/skinned_control.h"
 
 #include "controls/track_tip.h"
+#include "ui/gdi.h"
 #include "ui/window_utils.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
@@ -66,6 +67,69 @@ Window::Handled SkinnedControl::OnSetCursor(UINT hitTest) {
   if (hitTest != HTCLIENT) return {};
   SetPointerShape(false);
   return TRUE;
+}
+
+void SkinnedControl::ClickByKey() {
+  const std::shared_ptr<bool> alive = alive_;
+  ClickChangesValue();
+  if (RaiseClick() && *alive && hwnd()) NotifyStateChange(hwnd());
+}
+
+bool SkinnedControl::ShowsFocusCue() const {
+  return hwnd() && GetFocus() == hwnd() && FocusCuesShown(hwnd());
+}
+
+void SkinnedControl::DrawFocusCue(HDC dc, RECT box, COLORREF color) const {
+  if (!ShowsFocusCue()) return;
+  const int dot = ScaleLine(1, dpi_);
+  // Dots one line apart, along each edge, starting at the corners.
+  for (int x = box.left; x < box.right; x += 2 * dot) {
+    FillSolid(dc, RECT{x, box.top, x + dot, box.top + dot}, color);
+    FillSolid(dc, RECT{x, box.bottom - dot, x + dot, box.bottom}, color);
+  }
+  for (int y = box.top; y < box.bottom; y += 2 * dot) {
+    FillSolid(dc, RECT{box.left, y, box.left + dot, y + dot}, color);
+    FillSolid(dc, RECT{box.right - dot, y, box.right, y + dot}, color);
+  }
+}
+
+Window::Handled SkinnedControl::OnKeyDown(UINT key, bool system) {
+  if (!system && ActsOnKey(key) && ShiftState() == 0) {
+    keyArmed_ = key;
+    return 0;
+  }
+  keyArmed_ = 0;
+  if (HWND form = GetAncestor(hwnd(), GA_ROOT); form && form != hwnd()) return ForwardMessage(form);
+  return {};
+}
+
+Window::Handled SkinnedControl::OnKeyUp(UINT key, bool system) {
+  if (!system && key == keyArmed_ && keyArmed_ != 0) {
+    keyArmed_ = 0;
+    if (ShiftState() == 0) ClickByKey();  // last: the click may destroy the control
+    return 0;
+  }
+  if (HWND form = GetAncestor(hwnd(), GA_ROOT); form && form != hwnd()) return ForwardMessage(form);
+  return {};
+}
+
+void SkinnedControl::OnSetFocus() {
+  RepaintFocus();
+  NotifyFocus(hwnd());
+}
+
+AccessibleFacts SkinnedControl::Describe(LONG) {
+  AccessibleFacts facts;
+  facts.name = Wide(ReaderName());
+  facts.role = ReaderRole();
+  facts.state = STATE_SYSTEM_FOCUSABLE;
+  if (GetFocus() == hwnd()) facts.state |= STATE_SYSTEM_FOCUSED;
+  if (Checked()) facts.state |= STATE_SYSTEM_CHECKED;
+  if (Hover()) facts.state |= STATE_SYSTEM_HOTTRACKED;
+  if (Pressed()) facts.state |= STATE_SYSTEM_PRESSED;
+  if (!IsWindowEnabled(hwnd())) facts.state |= STATE_SYSTEM_UNAVAILABLE;
+  facts.defaultAction = ReaderAction();
+  return facts;
 }
 
 bool SkinnedControl::CaptureIsOurs() { return GetCapture() == hwnd(); }

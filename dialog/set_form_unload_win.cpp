@@ -52,25 +52,6 @@ Window::Handled SetForm::OnClose() {
   return 0;
 }
 
-void SetForm::KeyDown(WPARAM key) { enter_.KeyDown(static_cast<unsigned>(key), ShiftState() != 0); }
-
-void SetForm::KeyUp(WPARAM key) {
-  if (enter_.KeyUp(static_cast<unsigned>(key), ShiftState() != 0)) Save();
-}
-
-// With no window holding the keyboard (as after a message box, which disabled the dialog), keys
-// reach the active window as system keys.
-Window::Handled SetForm::OnKeyDown(UINT key, bool) {
-  KeyDown(key);
-  return {};
-}
-
-Window::Handled SetForm::OnKeyUp(UINT key, bool system) {
-  if (!system || key == VK_RETURN) KeyUp(key);
-  if (system) return {};
-  return 0;
-}
-
 void SetForm::ServeCore(UniqueHandle process, HWND coreWindow, std::function<void(bool closeCoreWindow)> endProgram) {
   coreProcess_ = std::move(process);
   EndProgramAction = std::move(endProgram);

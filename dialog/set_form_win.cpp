@@ -1,8 +1,10 @@
 #include "dialog/set_form.h"
 
 #include <shellapi.h>
+#include <commdlg.h>
 
 #include "base/wide.h"
+#include "dialog/open_dialog.h"
 #include "magnetic/magnetic_windows.h"
 #include "msgbox/app_icon.h"
 #include "msgbox/msgbox_service.h"
@@ -19,16 +21,10 @@ namespace {
 constexpr int kWidth = 370, kHeight = 250, kCorner = 9;
 constexpr COLORREF kHeadingColor = RGB(140, 50, 50), kCaptionColor = RGB(0x40, 0x40, 0x40);
 
-// The controls' places at 96 DPI: left, top, width, height.
+// The rules: a start and a run along x and y (the end point itself is not drawn).
 struct Place {
   int x, y, width, height;
 };
-constexpr Place kUnloadPlace{330, 0, 33, 14}, kFolderPlace{320, 54, 20, 19}, kOkPlace{317, 218, 40, 19};
-constexpr Place kOmakePlaces[2] = {{160, 96, 185, 18}, {160, 114, 185, 18}};
-constexpr Place kLinkPlaces[2] = {{160, 168, 102, 12}, {160, 184, 93, 12}};
-constexpr Place OptionPlace(int index) { return {24, 96 + 18 * index, 121, 18}; }
-
-// The rules: a start and a run along x and y (the end point itself is not drawn).
 constexpr Place kRules[] = {{24, 45, 321, 0}, {24, 85, 321, 0}, {152, 96, 0, 105}};
 
 }  // namespace
@@ -44,16 +40,42 @@ const SkinText kSkinTexts[6] = {
     {L"Orvane Team에서 리모델링된 스크린 세이버입니다", 16, 224, 297, 17, SkinFont::Plain, DT_SINGLELINE, RGB(0, 0, 0), false},
 };
 
-template <class F>
-void SetForm::ForEachControl(F&& f) {
-  f(unloadButton_, kUnloadPlace);
-  f(folderView_, kFolderPlace);
-  f(okButton_, kOkPlace);
-  for (int i = 0; i < 6; ++i) f(opQuality_[static_cast<size_t>(i)], OptionPlace(i));
-  f(omake1_, kOmakePlaces[0]);
-  f(omake2_, kOmakePlaces[1]);
-  f(goPavo_, kLinkPlaces[0]);
-  f(goHome_, kLinkPlaces[1]);
+using Kind = ControlKind;
+// clang-format off
+const ControlRow SetForm::kRows[] = {
+    {.kind = Kind::Button, .x = 320, .y = 54, .width = 20, .height = 19, .caption = nullptr, .tip = u"BGM 변경",
+     .skin = L"SKIN_FOLDER", .click = &SetForm::ChooseMusicFile, .enterClicks = true},
+    {Kind::Option, 24, 96, 121, 18, u"고화질 Bicubic", u"고화질 Bicubic 사용하기", nullptr, &SetForm::ChooseMode, true, false, 0},
+    {Kind::Option, 24, 114, 121, 18, u"고화질 Bilinear", u"고화질 Bilinear 사용하기", nullptr, &SetForm::ChooseMode, true, false, 1},
+    {Kind::Option, 24, 132, 121, 18, u"Bicubic", u"Bicubic 사용하기", nullptr, &SetForm::ChooseMode, true, false, 2},
+    {Kind::Option, 24, 150, 121, 18, u"Bilinear", u"Bilinear 사용하기", nullptr, &SetForm::ChooseMode, true, false, 3},
+    {Kind::Option, 24, 168, 121, 18, u"선명하게 (무처리)", u"선명하게 표시 (처리 안함)", nullptr, &SetForm::ChooseMode, true, false, 4},
+    {Kind::Option, 24, 186, 121, 18, u"기본값", u"기본값으로 표현", nullptr, &SetForm::ChooseMode, true, false, 5},
+    {.kind = Kind::Check, .x = 160, .y = 96, .width = 185, .height = 18, .caption = u"화면과 동기화 하지 않음",
+     .tip = u"화면 크기에 맞춰 재생하지 않습니다", .skin = nullptr, .click = &SetForm::SetChecked, .setting = &SettingsRecord::Omake1},
+    {.kind = Kind::Check, .x = 160, .y = 114, .width = 185, .height = 18, .caption = u"배경을 흰색으로 처리",
+     .tip = u"배경에 바탕화면을 비추지 않고 흰색으로 처리합니다", .skin = nullptr, .click = &SetForm::SetChecked,
+     .setting = &SettingsRecord::Omake2},
+    {.kind = Kind::Link, .x = 160, .y = 168, .width = 102, .height = 12, .caption = u"파보 PV 영상보기",
+     .tip = u"파보 원본 PV 영상 보러가기", .skin = nullptr, .click = &SetForm::OpenLink, .page = kPavoVideoPage},
+    {.kind = Kind::Link, .x = 160, .y = 184, .width = 93, .height = 12, .caption = u"Orvane Team",
+     .tip = u"Orvane Team 바로가기", .skin = nullptr, .click = &SetForm::OpenLink, .page = kOrvaneTeamPage},
+    {.kind = Kind::Button, .x = 317, .y = 218, .width = 40, .height = 19, .caption = nullptr, .tip = u"설정 저장 (Enter)",
+     .skin = L"SKIN_SAVE", .click = &SetForm::SaveClicked},
+    // Not a stop: Esc and Alt+F4 do its work, as with a caption's close button.
+    {.kind = Kind::Button, .x = 330, .y = 0, .width = 33, .height = 14, .caption = nullptr, .tip = u"환경설정 닫기",
+     .skin = L"SKIN_CLOSE", .click = &SetForm::CloseClicked, .tabStop = false},
+};
+// clang-format on
+namespace {
+constexpr size_t kRowCount = 13;
+}  // namespace
+
+
+SkinnedControl& SetForm::Nth(ControlKind kind, int n) const {
+  for (size_t i = 0; i < kRowCount; ++i)
+    if (kRows[i].kind == kind && n-- == 0) return *controls_[i];
+  return *controls_.front();  // not reached: the accessors name rows that exist
 }
 
 SetForm::SetForm(SettingsState& settings)
@@ -66,15 +88,26 @@ SetForm::SetForm(SettingsState& settings)
         return ShowMsgBox(prompt, style, title, hwnd());
       }),
       settings_(settings) {
-  DefineMethod(u"App_Path_MouseLeave", [this] { App_Path_MouseLeave(); });
+  for (const ControlRow& row : kRows) {
+    switch (row.kind) {
+      case Kind::Button: controls_.push_back(std::make_unique<Button>()); break;
+      case Kind::Option: controls_.push_back(std::make_unique<OptionBox>()); break;
+      case Kind::Check: controls_.push_back(std::make_unique<CheckBox>()); break;
+      case Kind::Link: controls_.push_back(std::make_unique<HyperLink>()); break;
+    }
+  }
+  static_assert(sizeof kRows == kRowCount * sizeof(ControlRow));
+  skins_.resize(kRowCount);
+  pathBox_.KeyDown = [this](UINT key) { KeyDown(key); };
+  pathBox_.KeyUp = [this](UINT key) { KeyUp(key); };
+  pathBox_.FocusLost = [this] { enter_.FocusLost(); };
 }
 
 void SetForm::LoadArt() {
   background_ = LoadPicture(L"SKIN_DIALOG_BG", dpi_);
   thumb_ = LoadPicture(L"SKIN_THUMB", dpi_);
-  closeSkin_ = LoadPicture(L"SKIN_CLOSE", dpi_, {1, 3});
-  folderSkin_ = LoadPicture(L"SKIN_FOLDER", dpi_, {1, 3});
-  saveSkin_ = LoadPicture(L"SKIN_SAVE", dpi_, {1, 3});
+  for (size_t i = 0; i < kRowCount; ++i)
+    if (kRows[i].skin) skins_[i] = LoadPicture(kRows[i].skin, dpi_, {1, 3});
   boldFont_ = MakeHangulFont(9, FW_BOLD, dpi_);
   captionFont_ = MakeHangulFont(8.25, FW_BOLD, dpi_);
 }
@@ -95,89 +128,20 @@ bool SetForm::Load() {
   if (!CreateSkinnedForm(L"Lumivale! Screen Saver - Setting", place.x, place.y, width, height, WS_EX_APPWINDOW))
     return false;
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
-  const auto create = [this](auto& control, const Place& p) {
-    control.Create(hwnd(), Scale(p.x, dpi_), Scale(p.y, dpi_), Scale(p.width, dpi_), Scale(p.height, dpi_));
-  };
-
   // The buttons and the path box: before the dialog paints its image, as they always were.
-  const struct {
-    Button& button;
-    const Picture& skin;
-    const Place& place;
-    const char16_t* tip;
-    std::function<void()> click;
-  } buttons[] = {
-      // cppcheck-suppress constStatement ; a row of the table, not a comma expression
-      {unloadButton_, closeSkin_, kUnloadPlace, u"환경설정 닫기", [this] { Unload(); }},
-      {folderView_, folderSkin_, kFolderPlace, u"BGM 변경", [this] { ChooseMusicFile(); }},
-      {okButton_, saveSkin_, kOkPlace, u"설정 저장 (Enter)", [this] { Save(); }},
-  };
-  for (const auto& b : buttons) {
-    create(b.button, b.place);
-    b.button.SetButtonSkin(&b.skin);
-    b.button.SetTrackTipText(b.tip);
-    b.button.Click = b.click;
-  }
-  CreatePathBox();
-
+  for (size_t i = 0; i < kRowCount; ++i)
+    if (kRows[i].kind == Kind::Button) CreateControl(i);
+  pathBox_.Create(dpi_);
   Paint();  // first, so that the controls below take their background from it
-
-  static const char16_t* const kQualityText[6][2] = {
-      {u"고화질 Bicubic", u"고화질 Bicubic 사용하기"}, {u"고화질 Bilinear", u"고화질 Bilinear 사용하기"},
-      {u"Bicubic", u"Bicubic 사용하기"},             {u"Bilinear", u"Bilinear 사용하기"},
-      {u"선명하게 (무처리)", u"선명하게 표시 (처리 안함)"}, {u"기본값", u"기본값으로 표현"}};
-  for (int i = 0; i < 6; ++i) {
-    OptionBox& option = opQuality_[static_cast<size_t>(i)];
-    create(option, OptionPlace(i));
-    option.SetCaption(kQualityText[i][0]);
-    option.SetTrackTipText(kQualityText[i][1]);
-    option.Click = [this, i] {
-      settings_.SettingsSaved = false;
-      settings_.Settings.InterpolationMode = static_cast<std::uint8_t>(i);
-    };
-  }
-  const struct {
-    CheckBox& box;
-    const Place& place;
-    const char16_t *caption, *tip;
-    bool SettingsRecord::*setting;
-  } checks[] = {
-      {omake1_, kOmakePlaces[0], u"화면과 동기화 하지 않음", u"화면 크기에 맞춰 재생하지 않습니다", &SettingsRecord::Omake1},
-      {omake2_, kOmakePlaces[1], u"배경을 흰색으로 처리", u"배경에 바탕화면을 비추지 않고 흰색으로 처리합니다", &SettingsRecord::Omake2},
-  };
-  for (const auto& c : checks) {
-    CheckBox& box = c.box;
-    create(box, c.place);
-    box.SetCaption(c.caption);
-    box.SetTrackTipText(c.tip);
-    box.Click = [this, &box, setting = c.setting] {
-      settings_.SettingsSaved = false;
-      settings_.Settings.*setting = box.value() != 0;
-    };
-    if (settings_.Settings.*c.setting) box.SetValue(1);  // its click runs as the user's would; the load ends saved
-  }
-  const struct {
-    HyperLink& link;
-    const Place& place;
-    const char16_t *prompt, *tip;
-    const wchar_t* page;
-  } links[] = {
-      {goPavo_, kLinkPlaces[0], u"파보 PV 영상보기", u"파보 원본 PV 영상 보러가기", kPavoVideoPage},
-      {goHome_, kLinkPlaces[1], u"Orvane Team", u"Orvane Team 바로가기", kOrvaneTeamPage},
-  };
-  for (const auto& l : links) {
-    create(l.link, l.place);
-    l.link.SetPrompt(l.prompt);
-    l.link.SetTrackTipText(l.tip);
-    l.link.Click = [this, page = l.page] { OpenPage(page); };
-  }
+  for (size_t i = 0; i < kRowCount; ++i)
+    if (kRows[i].kind != Kind::Button) CreateControl(i);
 
   // The load step proper.
   SetAppIcon(hwnd());
   magnetic_ = std::make_unique<MagneticWindows>();
   magnetic_->AddWindow(hwnd(), nullptr, [this] { OnSystemClose(); });
-  if (appPath_) SetWindowTextW(appPath_, settings_.Settings.BGMfile.empty() ? L"" : Wide(settings_.Settings.BGMfile).c_str());
-  if (settings_.Settings.InterpolationMode <= 5) opQuality_[settings_.Settings.InterpolationMode].SetValue(true);
+  pathBox_.SetText(settings_.Settings.BGMfile.empty() ? L"" : Wide(settings_.Settings.BGMfile));
+  if (settings_.Settings.InterpolationMode <= 5) OpQuality(settings_.Settings.InterpolationMode).SetValue(true);
   RoundCorners(width, height, Scale(kCorner, dpi_));
   settings_.SettingsSaved = true;
   return true;
@@ -190,17 +154,16 @@ void SetForm::Arrange(int dpi) {
   const int width = Scale(kWidth, dpi_), height = Scale(kHeight, dpi_);
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
   SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  PlacePathBox();
+  pathBox_.Place(dpi_);
   Paint();  // before the controls, which take their background from it
-  ForEachControl([this](SkinnedControl& control, const Place& p) {
-    control.SetDpi(dpi_);
-    SetWindowPos(control.hWnd(), nullptr, Scale(p.x, dpi_), Scale(p.y, dpi_), Scale(p.width, dpi_), Scale(p.height, dpi_),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  });
-  unloadButton_.SetButtonSkin(&closeSkin_);  // the pictures of the new DPI, in the same places
-  folderView_.SetButtonSkin(&folderSkin_);
-  okButton_.SetButtonSkin(&saveSkin_);
-  ForEachControl([](SkinnedControl& control, const Place&) { control.DrawPicture(); });
+  for (size_t i = 0; i < kRowCount; ++i) {
+    const ControlRow& p = kRows[i];
+    controls_[i]->SetDpi(dpi_);
+    SetWindowPos(controls_[i]->hWnd(), nullptr, Scale(p.x, dpi_), Scale(p.y, dpi_), Scale(p.width, dpi_),
+                 Scale(p.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (p.skin) static_cast<Button&>(*controls_[i]).SetButtonSkin(&skins_[i]);  // the new DPI's, in the same place
+  }
+  for (const auto& control : controls_) control->DrawPicture();
   RoundCorners(width, height, Scale(kCorner, dpi_));
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -229,17 +192,17 @@ void SetForm::Paint() {
     DrawTextBox(dc, FontOf(t.font), t.color, t.opaque, t.text, ToRECT(box), t.format);
   }
   DrawPicturePart(dc, thumb_, S(280), S(136), 0, 0, S(70), S(70));
-  DrawPathBoxFrame(dc);
+  pathBox_.DrawFrame(dc);
   ShowBuffer();
 }
 
 // The dialog takes the keyboard when it becomes active with nothing of its own holding it (as on
-// its first show and after a message box, which disabled it).
+// its first show and after a message box, which disabled it): back on the stop it left, or itself.
 Window::Handled SetForm::OnActivate(bool active) {
-  if (active) {
-    HWND focus = GetFocus();
-    if (!focus || (focus != hwnd() && !IsChild(hwnd(), focus))) SetFocus(hwnd());
-  }
+  HWND focus = GetFocus();
+  const bool ours = focus && (focus == hwnd() || IsChild(hwnd(), focus));
+  if (!active && ours) lastFocus_ = focus;
+  if (active && !ours) SetFocus(lastFocus_ && IsChild(hwnd(), lastFocus_) ? lastFocus_ : hwnd());
   return 0;
 }
 
@@ -250,7 +213,60 @@ Window::Handled SetForm::OnDpiChanged(int dpi, const RECT& r) {
   return 0;
 }
 
-HBRUSH SetForm::OnCtlColorEdit(HDC dc, HWND edit) { return edit == appPath_ ? PathBoxColors(dc) : nullptr; }
+HBRUSH SetForm::OnCtlColorEdit(HDC dc, HWND edit) { return edit == pathBox_.hwnd() ? pathBox_.Colors(dc) : nullptr; }
+
+// Each row's control, created at its place, with its texts and its click.
+void SetForm::CreateControl(size_t index) {
+  const ControlRow& row = kRows[index];
+  SkinnedControl& control = *controls_[index];
+  const int x = Scale(row.x, dpi_), y = Scale(row.y, dpi_), w = Scale(row.width, dpi_), h = Scale(row.height, dpi_);
+  switch (row.kind) {
+    case Kind::Button: {
+      auto& button = static_cast<Button&>(control);
+      button.Create(hwnd(), x, y, w, h);
+      button.SetButtonSkin(&skins_[index]);
+      button.EnterClicks = row.enterClicks;
+      break;
+    }
+    case Kind::Option:
+      static_cast<OptionBox&>(control).Create(hwnd(), x, y, w, h);
+      static_cast<OptionBox&>(control).SetCaption(row.caption);
+      break;
+    case Kind::Check:
+      static_cast<CheckBox&>(control).Create(hwnd(), x, y, w, h);
+      static_cast<CheckBox&>(control).SetCaption(row.caption);
+      break;
+    case Kind::Link:
+      static_cast<HyperLink&>(control).Create(hwnd(), x, y, w, h);
+      static_cast<HyperLink&>(control).SetPrompt(row.caption);
+      break;
+  }
+  control.SetTrackTipText(row.tip);
+  control.Click = [this, &row] { (this->*row.click)(row); };
+  // A setting already on: its click runs as the user's would; the load ends saved.
+  if (row.setting && settings_.Settings.*row.setting) static_cast<CheckBox&>(control).SetValue(1);
+}
+
+void SetForm::ChooseMusicFile(const ControlRow&) {
+  DWORD flags = OFN_EXPLORER;
+  std::wstring file = PathText();
+  std::wstring filter = L"지원 음악파일(*.wav;*.mp3)|*.wav;*.mp3|";
+  if (!ShowOpenDialog(hwnd(), flags, file, L"BGM 변경", filter, L"")) return;
+  pathBox_.SetText(file);
+  settings_.Settings.BGMfile = FromWide(PathText());
+  settings_.SettingsSaved = false;
+}
+
+void SetForm::ChooseMode(const ControlRow& row) {
+  settings_.SettingsSaved = false;
+  settings_.Settings.InterpolationMode = static_cast<std::uint8_t>(row.mode);
+}
+
+void SetForm::SetChecked(const ControlRow& row) {
+  settings_.SettingsSaved = false;
+  const size_t index = static_cast<size_t>(&row - kRows);
+  settings_.Settings.*row.setting = static_cast<CheckBox&>(*controls_[index]).value() != 0;
+}
 
 void PrepareSettingsDialog() {
   // The system's dialog class: no library of the dialog's is loaded for it, and it never shows.

@@ -160,7 +160,9 @@ void MsgboxFr::ShowOwned(HWND owner) {
   SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
-  SetFocus(hwnd());
+  // The keyboard starts on the answer Enter gives.
+  const Button* first = yes_ ? yes_.get() : ok_.get();
+  SetFocus(first && first->hWnd() ? first->hWnd() : hwnd());
 }
 
 void MsgboxFr::Choose(int choice) {
@@ -208,6 +210,12 @@ void MsgboxFr::CopyToClipboard() const {
 Window::Handled MsgboxFr::OnKeyDown(UINT key, bool system) {
   // Alt+F4 is this box's own key: the system's close must not run first.
   keyArmed_ = true;
+  // Tab, Shift+Tab and the left and right arrows move the keyboard between Yes and No.
+  const bool moves = key == VK_TAB ? (ShiftState() & ~1) == 0 : (key == VK_LEFT || key == VK_RIGHT) && ShiftState() == 0;
+  if (!system && moves && yes_ && no_) {
+    ShowFocusCues(hwnd(), true);
+    SetFocus(GetFocus() == yes_->hWnd() ? no_->hWnd() : yes_->hWnd());
+  }
   if (!system || key == VK_F4) return 0;
   return {};
 }
@@ -215,4 +223,30 @@ Window::Handled MsgboxFr::OnKeyDown(UINT key, bool system) {
 Window::Handled MsgboxFr::OnKeyUp(UINT key, bool) {
   KeyUp(key);
   return 0;
+}
+
+AccessibleFacts MsgboxFr::Describe(LONG child) {
+  AccessibleFacts facts;
+  if (child == 1) {
+    facts.name = prompt_;
+    facts.role = ROLE_SYSTEM_STATICTEXT;
+    facts.state = STATE_SYSTEM_READONLY;
+    facts.place = ToRECT(layout_.prompt);
+    MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&facts.place), 2);
+    return facts;
+  }
+  wchar_t title[256] = {};
+  GetWindowTextW(hwnd(), title, 256);
+  facts.name = title;
+  facts.role = ROLE_SYSTEM_DIALOG;
+  facts.state = STATE_SYSTEM_FOCUSABLE;
+  if (GetFocus() == hwnd()) facts.state |= STATE_SYSTEM_FOCUSED;
+  return facts;
+}
+
+std::vector<HWND> MsgboxFr::ReaderChildren() {
+  std::vector<HWND> children{nullptr};  // the prompt
+  for (const Button* button : {yes_.get(), no_.get(), ok_.get()})
+    if (button && button->hWnd()) children.push_back(button->hWnd());
+  return children;
 }

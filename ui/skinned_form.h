@@ -20,4 +20,5 @@ class SkinnedForm : public Form {
   }
 
   Handled OnMouseDown(MouseButton button, WPARAM keys, POINT at) override;
+  void OnDestroy() override;
 };

@@ -6,6 +6,10 @@
 bool SkinnedForm::CreateSkinnedForm(const wchar_t* title, int x, int y, int width, int height, DWORD exStyle) {
   if (!CreateForm(title, x, y, width, height, nullptr, exStyle)) return false;
   SetTopmost(hwnd(), true);
+  // Focus cues hide until the keyboard is used, unless the user asked the system always to show them.
+  BOOL alwaysShow = FALSE;
+  SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysShow, 0);
+  ShowFocusCues(hwnd(), alwaysShow != FALSE);
   return true;
 }
 
@@ -19,3 +23,5 @@ Window::Handled SkinnedForm::OnMouseDown(MouseButton button, WPARAM, POINT) {
   StartWindowDrag(hwnd());
   return 0;
 }
+
+void SkinnedForm::OnDestroy() { ForgetFocusCues(hwnd()); }

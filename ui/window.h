@@ -64,6 +64,10 @@ class Window {
   // A message of the window's own (WM_USER and above) or none of the above.
   virtual Handled OnOther(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return {}; }
 
+  // Hands the message being handled now, unchanged, to another window (a control gives the keys
+  // it does not take to its form); that window's result.
+  LRESULT ForwardMessage(HWND to) const;
+
  private:
   friend class BufferedWindow;
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -74,6 +78,11 @@ class Window {
   Handled Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
 
   HWND hwnd_ = nullptr;
+  struct Current {
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+  } current_{};
 };
 
 // The message a reader's default action is posted as (wParam: the child), so that it runs after

@@ -68,3 +68,27 @@ bool WorkAreaOf(const Rect& r, Rect& area) {
   const RECT rect = ToRECT(r);
   return MonitorAreas(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), nullptr, &area);
 }
+
+namespace {
+
+constexpr wchar_t kHideFocusCues[] = L"LumivaleHideFocusCues";
+
+BOOL CALLBACK TellUiState(HWND control, LPARAM wParam) {
+  SendMessageW(control, WM_UPDATEUISTATE, static_cast<WPARAM>(wParam), 0);
+  return TRUE;
+}
+
+}  // namespace
+
+void ShowFocusCues(HWND form, bool shown) {
+  if (shown) RemovePropW(form, kHideFocusCues);
+  else SetPropW(form, kHideFocusCues, reinterpret_cast<HANDLE>(1));
+  EnumChildWindows(form, TellUiState, MAKEWPARAM(shown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS));
+}
+
+bool FocusCuesShown(HWND window) {
+  HWND form = GetAncestor(window, GA_ROOT);
+  return GetPropW(form ? form : window, kHideFocusCues) == nullptr;
+}
+
+void ForgetFocusCues(HWND form) { RemovePropW(form, kHideFocusCues); }

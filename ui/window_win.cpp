@@ -114,6 +114,8 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
   LRESULT result = 0;
   bool handled = false;
+  const Current outer = self->current_;
+  self->current_ = {msg, wParam, lParam};
   try {
     if (self->Intercept(msg, wParam, lParam, result)) {
       handled = true;
@@ -124,11 +126,19 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   } catch (...) {
     handled = false;  // nothing crosses the window procedure
   }
+  // A handler may have destroyed the object (a control destroyed by its own Click): it unbinds
+  // itself then, and nothing of it is touched.
+  if (reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) != self) return handled ? result : DefWindowProcW(hwnd, msg, wParam, lParam);
+  self->current_ = outer;
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
   }
   return handled ? result : DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT Window::ForwardMessage(HWND to) const {
+  return SendMessageW(to, current_.msg, current_.wParam, current_.lParam);
 }
 
 void BufferedWindow::ShowBuffer() const {
