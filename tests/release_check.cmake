@@ -1,15 +1,21 @@
-# The release ZIP as a user gets it: built from this build tree, unpacked, and its program run once
-# with the core packed beside it. Arguments: BUILD_DIR, WORK, CPACK, WINE_RUN.
+# The release as a user gets it, the ZIP and the installer from one cpack run of this build tree:
+# the ZIP unpacked and its program run once with the core packed beside it; the installer holding
+# the same files (tests/installer_check.sh installs it). Arguments: BUILD_DIR, WORK, CPACK,
+# WINE_RUN, VERSION, ARCH.
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/appdata")
 
-execute_process(COMMAND "${CPACK}" -G ZIP -B "${WORK}/out" WORKING_DIRECTORY "${BUILD_DIR}"
+# Stripping stamps the time into each copy unless SOURCE_DATE_EPOCH names one: both packages' copies
+# are then the same bytes.
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env SOURCE_DATE_EPOCH=1700000000 "${CPACK}" -B "${WORK}/out"
+                WORKING_DIRECTORY "${BUILD_DIR}"
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-file(GLOB zips "${WORK}/out/Lumivale-*.zip")
-list(LENGTH zips count)
-if(NOT rc EQUAL 0 OR NOT count EQUAL 1)
-  message(FATAL_ERROR "cpack failed (${rc}):\n${out}")
+file(GLOB packages RELATIVE "${WORK}/out" "${WORK}/out/Lumivale-*")
+set(expected "Lumivale-${VERSION}-${ARCH}-setup.exe;Lumivale-${VERSION}-${ARCH}.zip")
+if(NOT rc EQUAL 0 OR NOT packages STREQUAL expected)
+  message(FATAL_ERROR "cpack (${rc}) made [${packages}], expected [${expected}]:\n${out}")
 endif()
+set(zips "${WORK}/out/Lumivale-${VERSION}-${ARCH}.zip")
 
 execute_process(COMMAND "${CMAKE_COMMAND}" -E tar xf "${zips}" WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE rc)
 file(GLOB_RECURSE packed RELATIVE "${WORK}" "${WORK}/Lumivale-*/*")
@@ -34,6 +40,20 @@ file(STRINGS "${WORK}/${top}/LumivaleCore.dll" double_marks ENCODING UTF-16LE RE
 if(double_marks)
   message(FATAL_ERROR "the packed core reads test variables: ${double_marks}")
 endif()
+# The program's version resource says the version the packages are named after.
+file(STRINGS "${WORK}/${top}/Lumivale.scr" versions ENCODING UTF-16LE REGEX "^[0-9]+\\.[0-9]+\\.[0-9]+$")
+if(NOT versions STREQUAL "${VERSION};${VERSION}")
+  message(FATAL_ERROR "the program's FileVersion and ProductVersion are [${versions}], not ${VERSION}")
+endif()
+# The installer packs what the ZIP does, less the note: the same stripped files.
+file(GLOB staged "${WORK}/out/_CPack_Packages/*/NSIS/Lumivale-*-setup")
+foreach(name Lumivale.scr LumivaleCore.dll)
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${staged}/${name}" "${WORK}/${top}/${name}"
+                  RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "the installer's ${name} is not the ZIP's")
+  endif()
+endforeach()
 
 # The unpacked pair works: the settings file is made before the core starts, the core's screen
 # saver comes up full screen, and moving the pointer ends it and the program with it. Wine sets

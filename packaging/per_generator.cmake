@@ -1,0 +1,5 @@
+# Read by cpack for each generator of the run: the installer is Lumivale-<version>-<arch>-setup.exe
+# beside the ZIP Lumivale-<version>-<arch>.zip.
+if(CPACK_GENERATOR STREQUAL "NSIS")
+  string(APPEND CPACK_PACKAGE_FILE_NAME "-setup")
+endif()
