@@ -6,10 +6,9 @@
 bool SkinnedForm::CreateSkinnedForm(const wchar_t* title, int x, int y, int width, int height, DWORD exStyle) {
   if (!CreateForm(title, x, y, width, height, nullptr, exStyle)) return false;
   SetTopmost(hwnd(), true);
-  // Focus cues hide until the keyboard is used, unless the user asked the system always to show them.
-  BOOL alwaysShow = FALSE;
-  SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysShow, 0);
-  ShowFocusCues(hwnd(), alwaysShow != FALSE);
+  // Focus cues hide until the keyboard is used (the system's "always show" setting is not read:
+  // Wine 8 reports it on, and a mouse-only user must see the skin unchanged).
+  ShowFocusCues(hwnd(), false);
   return true;
 }
 
