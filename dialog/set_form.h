@@ -43,6 +43,7 @@ struct SkinText {
 extern const SkinText kSkinTexts[6];
 
 class SetForm;
+using PathBoxControl = PathBox;  // inside the form, PathBox() is its window
 
 // The dialog's controls, one row each, in reading order, which is the order of the Tab key and of
 // a reader's children (the option group is one stop); a control added is a row added.
@@ -164,7 +165,7 @@ class SetForm : public SkinnedForm, public AccessibleSource {
   SettingsState& settings_;
   UniqueHandle coreProcess_;
   std::unique_ptr<MagneticWindows> magnetic_;
-  class PathBox pathBox_{*this};  // last: unhooks the path box before anything else goes
+  PathBoxControl pathBox_{*this};  // last: unhooks the path box before anything else goes
 };
 
 // The process-wide dialog, created and loaded (not shown) on first use.
