@@ -3,7 +3,7 @@
 //   /s                      a full-screen window
 //   /c, /c:<hwnd> or none:  a top-level window titled "設定" that ends the core when closed
 // Anything else ends quietly. LUMIVALE_CORE_MODE chooses a behaviour (comma-separated):
-//   nowindow     only a message-only window, which the host cannot see
+//   nowindow     no window at all (Wine may make even a message-only window a hidden top-level one)
 //   late:<ms>    "設定" comes <ms> after a first window
 //   rename:<ms>  a first window takes the title "設定" <ms> after it shows
 //   decoys       no "設定" but a child titled so and a top-level window whose title starts so
@@ -41,14 +41,12 @@ void Log(const std::wstring& line) {
   CloseHandle(f);
 }
 
-// A mode token's number ("late:300" -> 300), 0 for a bare token, -1 when the token is absent.
+// A mode token's number ("late:300" -> 300), 0 for a bare token, -1 when the token is absent (no
+// token is part of another).
 long ModeValue(const std::wstring& mode, const std::wstring& token) {
-  for (size_t at = 0; (at = mode.find(token, at)) != std::wstring::npos; at += token.size()) {
-    const size_t end = at + token.size();
-    if ((at == 0 || mode[at - 1] == L',') && (end == mode.size() || mode[end] == L',' || mode[end] == L':'))
-      return (end < mode.size() && mode[end] == L':') ? std::wcstol(mode.c_str() + end + 1, nullptr, 10) : 0;
-  }
-  return -1;
+  const size_t at = mode.find(token), end = at + token.size();
+  if (at == std::wstring::npos) return -1;
+  return (end < mode.size() && mode[end] == L':') ? std::wcstol(mode.c_str() + end + 1, nullptr, 10) : 0;
 }
 
 // The settings file as the core found it at its start, beside the log.
@@ -110,7 +108,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
   const long late = ModeValue(mode, L"late"), rename = ModeValue(mode, L"rename");
   HWND first = nullptr;
   if (ModeValue(mode, L"nowindow") >= 0) {
-    first = CreateWindowExW(0, L"LumivaleCoreDouble", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    // Only a message queue; its one timer, a thread's, is the exit's.
   } else if (sw == L"/s") {
     first = CreateWindowExW(WS_EX_TOPMOST, L"LumivaleCoreDouble", L"Lumivale", WS_POPUP | WS_VISIBLE, 0, 0,
                             GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
@@ -134,6 +132,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
 
   MSG m;
   while (GetMessageW(&m, nullptr, 0, 0) > 0) {
+    if (m.message == WM_TIMER && !m.hwnd) break;
     if (m.message == WM_TIMER && m.wParam == kLateTimer) {  // the late window is made outside a handler
       KillTimer(m.hwnd, kLateTimer);
       g_settings = MakeWindow(L"設定");

@@ -9,6 +9,9 @@
 #include <sstream>
 #include <string>
 
+#include "base/wide.h"
+#include "settings/settings_file.h"
+
 inline constexpr DWORD kDeadline = 30000;  // generous: only a fault waits this long
 
 // Waits until condition() holds; false when it did not within ms.
@@ -40,18 +43,14 @@ inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 inline std::string Utf8(const std::wstring& w) {
-  std::string out(WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-  out.pop_back();
-  return out;
+  const Bytes bytes = TextToUtf8(FromWide(w));
+  return {bytes.begin(), bytes.end()};
 }
 
-inline std::string Template(const std::string& mode, const std::string& bgmLine, const std::string& o1,
-                            const std::string& o2) {
-  return "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<LumivaleScreenServer>\r\n\t<Setting>\r\n"
-         "\t\t<InterpolationMode>" + mode + "</InterpolationMode>\r\n\t\t" + bgmLine +
-         "\r\n\t\t<Omake1>" + o1 + "</Omake1>\r\n\t\t<Omake2>" + o2 +
-         "</Omake2>\r\n\t</Setting>\r\n</LumivaleScreenServer>";
+// The settings file as the program writes it for a record.
+inline std::string FileOf(const SettingsRecord& settings) {
+  const Bytes bytes = SettingsFileBytes(settings);
+  return {bytes.begin(), bytes.end()};
 }
 
 struct Process {

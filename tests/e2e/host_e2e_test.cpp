@@ -18,38 +18,37 @@ TEST(CodePage, IsTheOneThisRunAskedFor) {
   EXPECT_EQ(GetACP(), std::string(locale).rfind("ko_KR", 0) == 0 ? 949u : 1252u) << locale;
 }
 
-// The core gets the host's arguments exactly, after its own quoted path (one blank when there are
-// none), and the host lives until the core ends.
+// The core gets the host's arguments exactly, after its own quoted path, and the host lives until
+// the core ends.
 TEST_F(Host, ScreenSaverRoadHandsOnTheArgumentsAndEndsWithTheCore) {
-  const struct {
-    const wchar_t* arguments;
-    const char* core;
-  } rows[] = {{L"/s", " /s"}, {L" /p  1234 ", " /p  1234 "}, {L"", " "}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE("arguments \"" + Utf8(row.arguments) + "\"");
-    DeleteFileW(log.c_str());
+  Process host;
+  ASSERT_TRUE(StartHost(host, L" /p  1234 ", L"decoys,exit:300"));
+  ASSERT_TRUE(host.WaitExit(kDeadline));
+  EXPECT_EQ(LogLine("cmdline", 0), "cmdline \"" + Utf8(program) + "\\LumivaleCore.dll\" /p  1234 ");
+  EXPECT_FALSE(CoreAlive());
+}
+
+// A core that is not there, or cannot be started, is reported; Enter ends the program.
+TEST_F(Host, MissingCoreOrOneThatCannotStartIsReportedAndEnterEndsTheProgram) {
+  struct Row { const char* core; const wchar_t* title; };  // the core file's bytes, or no file
+  for (const Row& r : {Row{nullptr, L"런타임 에러"}, Row{"not a program", L"PID 추출 에러"}}) {
+    SCOPED_TRACE(Utf8(r.title));
+    DeleteFileW((program + L"\\LumivaleCore.dll").c_str());
+    if (r.core) {
+      ASSERT_TRUE(WriteFileBytes(program + L"\\LumivaleCore.dll", r.core));
+    }
     Process host;
-    ASSERT_TRUE(StartHost(host, row.arguments, L"decoys,exit:300"));
+    ASSERT_TRUE(StartHost(host, L"/s", L""));
+    HWND box = WaitForWindow(r.title);
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(host.WaitExit(300));  // the program waits for the answer
+    PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageW(box, WM_KEYUP, VK_RETURN, 0xC0000001);
     ASSERT_TRUE(host.WaitExit(kDeadline));
-    EXPECT_EQ(LogLine("cmdline", 0), "cmdline \"" + Utf8(program) + "\\LumivaleCore.dll\"" + row.core);
-    EXPECT_FALSE(CoreAlive());
+    EXPECT_EQ(host.ExitCode(), 0u);
+    EXPECT_TRUE(ReadFileBytes(log).empty());
   }
 }
-
-TEST_F(Host, MissingCoreIsReportedAndEnterEndsTheProgram) {
-  DeleteFileW((program + L"\\LumivaleCore.dll").c_str());
-  Process host;
-  ASSERT_TRUE(StartHost(host, L"/s", L""));
-  HWND box = WaitForWindow(L"런타임 에러");
-  ASSERT_NE(box, nullptr);
-  EXPECT_FALSE(host.WaitExit(300));  // the program waits for the answer
-  PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
-  PostMessageW(box, WM_KEYUP, VK_RETURN, 0xC0000001);
-  ASSERT_TRUE(host.WaitExit(kDeadline));
-  EXPECT_EQ(host.ExitCode(), 0u);
-  EXPECT_TRUE(ReadFileBytes(log).empty());
-}
-
 
 // The dialog shows once "設定" is there; its close, untouched, asks nothing, writes nothing and
 // closes the core's window.
@@ -70,53 +69,30 @@ TEST_F(Host, SettingsWindowFoundLateOrRenamedAfterCreation) {
   }
 }
 
-// A child titled "設定" and a top-level title that only starts so are not the settings window.
-TEST_F(Host, ChildWindowAndLongerTitleAreNeverTaken) {
-  Process host;
-  ASSERT_TRUE(StartHost(host, L"/c", L"decoys,exit:1500"));
-  Watch watch;
-  ASSERT_TRUE(WatchUntilExit(host, watch)) << watch.shown;
-  EXPECT_EQ(watch.shown, "");
-  EXPECT_EQ(LogLine("exit", 0), "exit");
-}
-
-TEST_F(Host, CoreWithoutAWindowEndsTheHostSilentlyAndRunsOn) {
-  Process host;
-  ASSERT_TRUE(StartHost(host, L"/c", L"nowindow,exit:20000"));
-  Watch watch;
-  ASSERT_TRUE(WatchUntilExit(host, watch));
-  EXPECT_EQ(host.ExitCode(), 0u);
-  EXPECT_EQ(watch.shown, "");
-  EXPECT_TRUE(CoreAlive());
-}
-
-// At once, or while the host waits for it to be idle.
-TEST_F(Host, CoreEndingBeforeItIsIdleEndsTheHostWithoutAWindow) {
-  for (const wchar_t* mode : {L"abort:0", L"abort:300"}) {
-    SCOPED_TRACE(Utf8(mode));
+// Without the core's own top-level "設定" the host shows nothing and ends with the core (a child
+// titled so and a title that only starts so are never taken), once the idle core has no window
+// (the core runs on), when the core ends before it is idle, or, however long a core takes to get
+// its first message queue, once it is gone (heldUntilKilled: still waiting past every grace).
+TEST_F(Host, WithoutTheSettingsWindowNeverTakenTheHostEndsSilently) {
+  struct Row { const wchar_t* mode; bool coreRunsOn, heldUntilKilled; };
+  for (const Row& r : {Row{L"decoys,exit:1500", false, false}, Row{L"nowindow,exit:20000", true, false},
+                       Row{L"abort:0", false, false}, Row{L"abort:300", false, false}, Row{L"stall", false, true}}) {
+    SCOPED_TRACE(Utf8(r.mode));
+    EndCore();
     DeleteFileW(log.c_str());
     Process host;
-    ASSERT_TRUE(StartHost(host, L"/c", mode));
+    ASSERT_TRUE(StartHost(host, L"/c", r.mode));
     Watch watch;
+    if (r.heldUntilKilled) {
+      EXPECT_FALSE(WatchUntilExit(host, watch, 3500));
+      KillCore();
+    }
     ASSERT_TRUE(WatchUntilExit(host, watch));
     EXPECT_EQ(host.ExitCode(), 0u);
     EXPECT_EQ(watch.shown, "");
     EXPECT_FALSE(LogLine("pid ", 0).empty());
-    EXPECT_FALSE(CoreAlive());
+    EXPECT_EQ(CoreAlive(), r.coreRunsOn);
   }
-}
-
-// However long the core takes to get a message queue, the host waits for it without a window of
-// its own, and ends once the core is gone.
-TEST_F(Host, CoreStuckBeforeItsFirstMessageQueueHoldsTheHostUntilItEnds) {
-  Process host;
-  ASSERT_TRUE(StartHost(host, L"/c", L"stall"));
-  Watch watch;
-  EXPECT_FALSE(WatchUntilExit(host, watch, 3500));  // past every start-up grace of the host
-  KillCore();
-  ASSERT_TRUE(WatchUntilExit(host, watch));
-  EXPECT_EQ(host.ExitCode(), 0u);
-  EXPECT_EQ(watch.shown, "");
 }
 
 }  // namespace

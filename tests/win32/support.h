@@ -1,12 +1,14 @@
 #pragma once
-// For the Win32 tests: message pumping with generous deadlines, a plain form, a skin of three
-// solid frames, and a window's painted pixel.
+// For the Win32 tests: message pumping with generous deadlines, a plain form, a hook that watches
+// a window, a skin of three solid frames, and a window's painted pixel.
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "ui/picture.h"
+#include "ui/subclass_win.h"
 #include "ui/window.h"
 
 namespace test {
@@ -27,6 +29,17 @@ inline void SetModifiers(bool shift, bool ctrl, bool alt) {
 
 struct HostForm : Form {
   HostForm() { CreateForm(L"control test", 100, 100, 300, 200); }
+};
+
+// Sees the messages it hooks, counting them; `act` may change them.
+struct HookSpy final : HookOwner {
+  HookService service{*this};
+  int calls = 0;
+  std::function<void(bool before, bool& handled, LRESULT& result, HWND, WPARAM&)> act;
+  void SubclassProc(bool before, bool& handled, LRESULT& result, HWND& hwnd, UINT&, WPARAM& w, LPARAM&) override {
+    ++calls;
+    if (auto a = act) a(before, handled, result, hwnd, w);  // a copy: the action may end the hook
+  }
 };
 
 // Frames (normal, hover, pressed) of width x frameHeight in the given colours.

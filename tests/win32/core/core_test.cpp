@@ -121,8 +121,7 @@ TEST(CoreInput, TheSaverEndsOnAKeyAClickOrAMoveOfMoreThanFourPixelsButNotOnTheFi
       {"jitter of 4 pixels", {{WM_MOUSEMOVE, {100, 100}}, {WM_MOUSEMOVE, {104, 96}}, {WM_MOUSEMOVE, {96, 104}}}, false},
       {"5 pixels right", {{WM_MOUSEMOVE, {100, 100}}, {WM_MOUSEMOVE, {105, 100}}}, true},
       {"5 pixels up", {{WM_MOUSEMOVE, {100, 100}}, {WM_MOUSEMOVE, {100, 95}}}, true},
-      {"a key", {{WM_KEYDOWN, {}}}, true},
-      {"a left click", {{WM_LBUTTONDOWN, {}}}, true},
+      {"a key", {{WM_KEYDOWN, {}}}, true}, {"a left click", {{WM_LBUTTONDOWN, {}}}, true},
       {"a right click", {{WM_RBUTTONDOWN, {}}}, true},
   };
   static GdiplusSession gdiplus;
@@ -166,8 +165,7 @@ TEST(CoreMusic, MciOpensAPlayableFileAndStaysSilentForAMissingOrBrokenOne) {
   UniqueWindow window(CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
   struct Row { const wchar_t *name; bool opens; const wchar_t *device, *mode; } rows[] = {
       {L"\\music.wav", true, L"waveaudio", waveOutGetNumDevs() > 0 ? L"playing" : L"stopped"},
-              {L"\\missing.mp3", false, L"", L""},
-              {L"\\broken.wav", false, L"", L""}};
+      {L"\\missing.mp3", false, L"", L""}, {L"\\broken.wav", false, L"", L""}};
   // Without an output device (this machine's case) a play is accepted and fails at once.
   for (const Row& row : rows) {
     Music music;

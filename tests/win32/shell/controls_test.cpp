@@ -1,7 +1,7 @@
 // The skinned controls on real windows: each mouse message reaches the model and the frame of the
 // new state is painted; the press holds the capture; a control may be destroyed by its own Click;
 // painting leaks nothing; an option box turned on turns its group off; each kind draws at the DPI
-// its form sets.
+// its form sets; a plain control's mouse-leave hook acts once.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -10,6 +10,7 @@
 #include "controls/button.h"
 #include "controls/checkbox.h"
 #include "controls/hyperlink.h"
+#include "controls/mouse_leave.h"
 #include "controls/optionbox.h"
 #include "controls/track_tip.h"
 #include "tests/win32/support.h"
@@ -165,6 +166,18 @@ TEST(HyperLink, KeepsItsTextSizeWhateverTheFormAsks) {
   GetWindowRect(link.hWnd(), &after);
   EXPECT_TRUE(EqualRect(&before, &after) && before.right - before.left < 200);
   EXPECT_EQ(link.Buffer().width(), before.right - before.left);  // the buffer took the final size
+}
+
+// The first leave calls the method and unhooks the control: a second calls nothing.
+TEST(MouseLeave, TheFirstLeaveCallsTheMethodAndUnhooks) {
+  test::HostForm form;
+  const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, form.hwnd(), nullptr, nullptr, nullptr);
+  NamedMethods object;
+  int leaves = 0;
+  object.DefineMethod(u"Box_MouseLeave", [&leaves] { ++leaves; });
+  HookMouseLeave(edit, u"Box", &object, u"");
+  for (int i = 0; i < 2; ++i) SendMessageW(edit, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(leaves, 1);
 }
 
 }  // namespace

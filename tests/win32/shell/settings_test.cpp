@@ -41,11 +41,13 @@ struct Disk : Win32SettingsFileSystem {
 };
 
 std::string Read(const std::wstring& path) {
-  UniqueHandle f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  std::string bytes(4096, '\0');
-  DWORD got = 0;
-  if (!f || !ReadFile(f.get(), bytes.data(), 4096, &got, nullptr)) return "(none)";
-  return bytes.substr(0, got);
+  Bytes bytes;
+  return Win32SettingsFileSystem().ReadAll(FromWide(path), bytes) == IoResult::Ok ? std::string(bytes.begin(), bytes.end()) : "(none)";
+}
+// The file a save is to replace, with normal attributes.
+const std::string kOld = "old settings";
+bool WriteOld(const std::wstring& path) {
+  return Win32SettingsFileSystem().ReplaceContents(FromWide(path), Bytes(kOld.begin(), kOld.end())) == IoResult::Ok;
 }
 
 std::wstring TempFolder(const wchar_t* name) {
@@ -58,7 +60,6 @@ std::wstring TempFolder(const wchar_t* name) {
 // new one whole, nothing is left beside it, and the save says Ok exactly when the new one is there.
 TEST(SettingsDisk, EachCallOfASaveFailsInTurn) {
   const std::wstring folder = TempFolder(L"lumivale-disk-"), file = folder + L"\\Lumivale!!.xml";
-  const std::string old = "old settings";
   const SettingsRecord saved{7, u"", false, true};
   const Bytes fresh = SettingsFileBytes(saved);
   const std::string expected(fresh.begin(), fresh.end());
@@ -67,11 +68,7 @@ TEST(SettingsDisk, EachCallOfASaveFailsInTurn) {
   for (int k = -1; k < clean || k == -1; ++k) {
     SCOPED_TRACE("failing call " + std::to_string(k));
     CreateDirectoryW(folder.c_str(), nullptr);
-    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-    UniqueHandle f(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(f.get(), old.data(), static_cast<DWORD>(old.size()), &written, nullptr));
-    f.reset();
+    ASSERT_TRUE(WriteOld(file));
     SetFileAttributesW(file.c_str(), kOldAttributes);
     g_calls = 0;
     g_failAt = k;
@@ -80,7 +77,8 @@ TEST(SettingsDisk, EachCallOfASaveFailsInTurn) {
     if (k == -1) clean = g_calls;
     const std::string now = Read(file);
     const DWORD attributes = GetFileAttributesW(file.c_str()) & kOldAttributes;
-    EXPECT_TRUE((now == old && attributes == kOldAttributes) || (now == expected && attributes == 0)) << now;
+    EXPECT_TRUE(now == kOld || now == expected) << now;  // whole, the one or the other
+    EXPECT_EQ(attributes, now == expected ? 0 : kOldAttributes) << now;
     EXPECT_EQ(disk.result == IoResult::Ok, now == expected);
     EXPECT_EQ(disk.HasPlainAttributes(FromWide(file)), now == expected);
     EXPECT_EQ(GetFileAttributesW((file + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -91,17 +89,23 @@ TEST(SettingsDisk, EachCallOfASaveFailsInTurn) {
   RemoveDirectoryW(folder.c_str());
 }
 
-// The dialog, loaded but not shown; the program's end is recorded instead of run.
+// The dialog, loaded but not shown; the program's end and the pages opened are recorded instead.
 struct Dialog : ::testing::Test {
   std::wstring folder = TempFolder(L"lumivale-dialog-");
   std::unique_ptr<SetForm> form;
   std::vector<bool> ends;  // closeCoreWindow of each end
+  std::vector<std::wstring> pages;  // each page opened
   void SetUp() override {
     CreateDirectoryW(folder.c_str(), nullptr);
     ProgramSettings().SettingsPath = folder + L"\\Lumivale!!.xml";
-    ProgramSettings().Settings = SettingsRecord{5, u"", false, false};
+    Open({5, u"C:\\m\\song.mp3", false, false});
+  }
+  void Open(const SettingsRecord& stored) {
+    form.reset();
+    ProgramSettings().Settings = stored;
     form = std::make_unique<SetForm>();
     form->EndProgramAction = [this](bool closeCore) { ends.push_back(closeCore); };
+    form->OpenPage = [this](const wchar_t* page) { pages.emplace_back(page); };
     ASSERT_TRUE(form->Load());
   }
   void TearDown() override {
@@ -110,6 +114,79 @@ struct Dialog : ::testing::Test {
     RemoveDirectoryW(folder.c_str());
   }
 };
+
+// The dialog opens with its big and its small icon, showing the stored choices, which stay as they
+// were, saved.
+TEST_F(Dialog, OpensWithItsIconsShowingTheStoredChoices) {
+  for (const WPARAM which : {ICON_BIG, ICON_SMALL}) EXPECT_NE(SendMessageW(form->hwnd(), WM_GETICON, which, 0), 0) << which;
+  for (const SettingsRecord& stored : {SettingsRecord{2, u"C:\\곡.mp3", true, false}, SettingsRecord{9, u"", false, true}}) {
+    Open(stored);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(form->OpQuality(i).value(), i == stored.InterpolationMode) << i;
+    EXPECT_EQ(form->Omake1().value() != 0, stored.Omake1);
+    EXPECT_EQ(form->Omake2().value() != 0, stored.Omake2);
+    EXPECT_EQ(form->PathText(), Wide(stored.BGMfile));
+    EXPECT_EQ(ProgramSettings().Settings.InterpolationMode, stored.InterpolationMode);
+    EXPECT_TRUE(ProgramSettings().SettingsSaved);
+  }
+}
+
+TEST_F(Dialog, EachLinkOpensItsOwnPage) {
+  // The video's link, then the team's, where they are at 96 DPI.
+  for (const HWND link : {ChildWindowFromPoint(form->hwnd(), POINT{162, 170}), ChildWindowFromPoint(form->hwnd(), POINT{162, 186})}) {
+    SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageW(link, WM_LBUTTONUP, 0, 0);
+  }
+  EXPECT_EQ(pages, (std::vector<std::wstring>{kPavoVideoPage, kOrvaneTeamPage}));
+}
+
+// Ctrl+A selects the whole path; an Enter pressed and released there saves.
+TEST_F(Dialog, PathBoxKeys) {
+  const HWND box = form->PathBox();
+  SendMessageW(box, WM_CHAR, 1, 0);
+  EXPECT_EQ(SendMessageW(box, EM_GETSEL, 0, 0), MAKELRESULT(0, 13));  // from the start to the end
+  SendMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+  SendMessageW(box, WM_KEYUP, VK_RETURN, 0xC0000001);
+  EXPECT_EQ(ends, std::vector<bool>{true});
+}
+
+// A press where no control is starts the system's move of the dialog (seen, and stopped, on its way).
+TEST_F(Dialog, APressOnTheBackgroundMovesIt) {
+  test::HookSpy spy;
+  WPARAM hit = HTNOWHERE;
+  spy.act = [&hit](bool, bool& handled, LRESULT&, HWND, WPARAM& wParam) { hit = wParam; handled = true; };  // no move loop here
+  ASSERT_GE(spy.service.HookWindow(form->hwnd()), 0);
+  spy.service.HookMessage(form->hwnd(), WM_NCLBUTTONDOWN, kHookBefore);
+  SendMessageW(form->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 20));
+  EXPECT_EQ(hit, static_cast<WPARAM>(HTCAPTION));
+}
+
+// The file dialog's answer, given once it shows: Cancel changes nothing; a file chosen (a Hangul
+// name) shows and is not saved yet. Every form is enabled again either way (the file dialog itself
+// gives its owner back enabled under Wine: another form tells).
+int g_answer = IDCANCEL;
+std::wstring g_chosen;
+void CALLBACK AnswerFileDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  const HWND files = FindWindowW(L"#32770", L"BGM 변경");
+  if (!files || !IsWindowVisible(files)) return;
+  KillTimer(nullptr, id);
+  SetDlgItemTextW(files, 0x47C, g_chosen.c_str());
+  PostMessageW(files, WM_COMMAND, static_cast<WPARAM>(g_answer), 0);
+}
+TEST_F(Dialog, FileDialogAnswers) {
+  g_chosen = folder + L"\\음악 1.mp3";
+  ASSERT_TRUE(UniqueHandle(CreateFileW(g_chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+  test::HostForm other;
+  struct Row { int answer; std::wstring shown; bool saved; };
+  for (const Row& r : {Row{IDCANCEL, L"C:\\m\\song.mp3", true}, Row{IDOK, g_chosen, false}}) {
+    g_answer = r.answer;
+    SetTimer(nullptr, 0, 50, AnswerFileDialog);
+    form->FolderView().Click();
+    EXPECT_TRUE(IsWindowEnabled(other.hwnd())) << r.answer;
+    EXPECT_EQ(form->PathText(), r.shown) << r.answer;
+    EXPECT_EQ(ProgramSettings().SettingsSaved, r.saved) << r.answer;
+  }
+  DeleteFileW(g_chosen.c_str());
+}
 
 // Each disk call of a save from the dialog fails in turn: a save that did not put the file in place
 // shows the failing call's error and keeps the old file, the dialog and its saved state.
@@ -127,14 +204,10 @@ TEST_F(Dialog, AFailedSaveIsReportedAndKeepsTheDialog) {
     EXPECT_TRUE(ends.empty());
     EXPECT_EQ(ProgramSettings().SettingsSaved, savedBefore);
   };
-  const std::string old = "old settings";
   int reported = 0;
   for (int k = 0;; ++k) {
     SCOPED_TRACE("failing call " + std::to_string(k));
-    UniqueHandle f(CreateFileW(ProgramSettings().SettingsPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(f.get(), old.data(), static_cast<DWORD>(old.size()), &written, nullptr));
-    f.reset();
+    ASSERT_TRUE(WriteOld(ProgramSettings().SettingsPath));
     shown.clear();
     ends.clear();
     ProgramSettings().SettingsSaved = k % 2 == 0;
@@ -142,7 +215,7 @@ TEST_F(Dialog, AFailedSaveIsReportedAndKeepsTheDialog) {
     g_failAt = k;
     form->Save();
     if (g_calls <= k) break;  // every call has failed once
-    if (Read(ProgramSettings().SettingsPath) != old) {  // a failure the writer gets past
+    if (Read(ProgramSettings().SettingsPath) != kOld) {  // a failure the writer gets past
       EXPECT_TRUE(shown.empty());
       EXPECT_EQ(ends.size(), 1u);
       continue;

@@ -1,8 +1,7 @@
-// The window hooks' stubs: code pages execute-read only, unwind data for stack walks, and a hook
-// removed inside its own window's dispatch, which must neither crash nor leak.
+// The window hooks: what each phase may do to a message, the stubs' code pages execute-read only
+// with unwind data for stack walks, and a hook removed inside its own window's dispatch, which
+// must neither crash nor leak.
 #include <gtest/gtest.h>
-
-#include <functional>
 
 #include "ui/live_objects.h"
 #include "ui/subclass_win.h"
@@ -21,17 +20,31 @@ struct PlainWindow : test::HostForm {
   }
 };
 
-struct Owner final : HookOwner {
-  HookService service{*this};
-  int calls = 0;
-  std::function<void(bool before, HWND)> act;
-  void SubclassProc(bool before, bool&, LRESULT&, HWND& hwnd, UINT&, WPARAM&, LPARAM&) override {
-    ++calls;
-    if (auto a = act) a(before, hwnd);  // a copy: the action may end the hook
-  }
-};
+using Owner = test::HookSpy;
 
 WNDPROC ProcOf(HWND h) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, GWLP_WNDPROC)); }
+
+// Handled in the before phase, the message skips the procedure and the after phase and gives the
+// owner's result; otherwise the procedure gets the argument the before phase set (10: 15) and the
+// after phase sees the procedure's result and may replace it.
+TEST(Thunk, EachPhaseActsOnTheMessageAsItsContractSays) {
+  struct Row { bool handled; LRESULT afterSaw, result; };
+  for (const Row& r : {Row{true, 0, 42}, Row{false, 15, 77}}) {
+    PlainWindow w;
+    Owner owner;
+    ASSERT_GE(owner.service.HookWindow(w.hwnd), 0);
+    owner.service.HookMessage(w.hwnd, kProbe, kHookBoth);
+    LRESULT afterSaw = 0;
+    owner.act = [&](bool before, bool& handled, LRESULT& result, HWND, WPARAM& wParam) {
+      if (!before) afterSaw = result;
+      handled = before && r.handled;
+      result = before ? 42 : 77;
+      wParam = 10;
+    };
+    EXPECT_EQ(SendMessageW(w.hwnd, kProbe, 1, 0), r.result) << r.handled;
+    EXPECT_EQ(afterSaw, r.afterSaw) << r.handled;
+  }
+}
 
 TEST(Thunk, CodeIsExecuteReadOnlyAndStackWalksPassThroughIt) {
   PlainWindow w;
@@ -44,7 +57,7 @@ TEST(Thunk, CodeIsExecuteReadOnlyAndStackWalksPassThroughIt) {
   EXPECT_EQ(code.Protect, static_cast<DWORD>(PAGE_EXECUTE_READ));
   EXPECT_EQ(data.Protect, static_cast<DWORD>(PAGE_READWRITE));
   int frames = 0, stubFrame = -1;
-  owner.act = [&](bool, HWND) {
+  owner.act = [&](bool, bool&, LRESULT&, HWND, WPARAM&) {
     void* trace[64];
     frames = CaptureStackBackTrace(0, 64, trace, nullptr);
     for (int i = 0; i < frames; ++i)
@@ -67,7 +80,7 @@ TEST(Thunk, UnhookedInsideItsOwnDispatchLeavesNothing) {
     owner.calls = 0;
     ASSERT_GE(owner.service.HookWindow(w.hwnd), 0);
     owner.service.HookMessage(w.hwnd, kProbe, kHookBoth);
-    owner.act = [&](bool before, HWND h) {
+    owner.act = [&](bool before, bool&, LRESULT&, HWND h, WPARAM&) {
       if (before) owner.service.UnhookWindow(h);
     };
     ASSERT_EQ(SendMessageW(w.hwnd, kProbe, 4, 0), 9) << "the procedure still runs";
