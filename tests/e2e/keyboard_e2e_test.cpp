@@ -106,39 +106,40 @@ void Press(const Stroke& s) {
 TEST_F(Keyboard, RoadsOfTabShiftTabArrowsSpaceAndEscEndInTheSavedFile) {
   const struct {
     const char* name;
-    const char* storedMode;
+    std::uint8_t storedMode;
     std::vector<Stroke> strokes;
-    const char *mode, *omake1;
+    std::uint8_t mode;
+    bool omake1;
   } roads[] = {
-      {"Tab goes round in reading order and wraps", "5",
+      {"Tab goes round in reading order and wraps", 5,
        {{VK_TAB, false, kPath}, {VK_TAB, false, kFolder}, {VK_TAB, false, L"기본값"}, {VK_TAB, false, kSync},
         {VK_TAB, false, L"배경을 흰색으로 처리"}, {VK_TAB, false, L"파보 PV 영상보기"}, {VK_TAB, false, L"Orvane Team"},
         {VK_TAB, false, kSave}, {VK_TAB, false, kPath}},
-       "5", "0"},
-      {"Shift+Tab goes back from the last (Enter on a link would open it: back to the save button)", "5",
-       {{VK_TAB, true, kSave}, {VK_TAB, true, L"Orvane Team"}, {VK_TAB, false, kSave}}, "5", "0"},
-      {"arrows choose an option, wrapping", "5",
+       5, false},
+      {"Shift+Tab goes back from the last (Enter on a link would open it: back to the save button)", 5,
+       {{VK_TAB, true, kSave}, {VK_TAB, true, L"Orvane Team"}, {VK_TAB, false, kSave}}, 5, false},
+      {"arrows choose an option, wrapping", 5,
        {{VK_TAB, false, kPath}, {VK_TAB, false, kFolder}, {VK_TAB, false, L"기본값"}, {VK_DOWN, false, L"고화질 Bicubic"},
         {VK_RIGHT, false, L"고화질 Bilinear"}, {VK_UP, false, L"고화질 Bicubic"}, {VK_LEFT, false, L"기본값"},
         {VK_UP, false, L"선명하게 (무처리)"}},
-       "4", "0"},
-      {"with no option shown (mode 7) the group's stop is the first, and an arrow chooses it", "7",
+       4, false},
+      {"with no option shown (mode 7) the group's stop is the first, and an arrow chooses it", 7,
        {{VK_TAB, false, kPath}, {VK_TAB, false, kFolder}, {VK_TAB, false, L"고화질 Bicubic"}, {VK_UP, false, L"고화질 Bicubic"}},
-       "0", "0"},
-      {"Space toggles a check box", "5",
+       0, false},
+      {"Space toggles a check box", 5,
        {{VK_TAB, true, kSave}, {VK_TAB, true, L"Orvane Team"}, {VK_TAB, true, L"파보 PV 영상보기"},
         {VK_TAB, true, L"배경을 흰색으로 처리"}, {VK_TAB, true, kSync}, {VK_SPACE, false, kSync}},
-       "5", "1"},
-      {"Esc with a change asks; Tab to No, Space keeps the dialog and the keyboard's place", "5",
+       5, true},
+      {"Esc with a change asks; Tab to No, Space keeps the dialog and the keyboard's place", 5,
        {{VK_TAB, true, kSave}, {VK_TAB, true, L"Orvane Team"}, {VK_TAB, true, L"파보 PV 영상보기"},
         {VK_TAB, true, L"배경을 흰색으로 처리"}, {VK_TAB, true, kSync}, {VK_SPACE, false, kSync}, {VK_ESCAPE, false, kYes},
         {VK_TAB, false, kNo}, {VK_LEFT, false, kYes}, {VK_TAB, true, kNo}, {VK_SPACE, false, kSync}},
-       "5", "1"},
+       5, true},
   };
   for (const auto& road : roads) {
     SCOPED_TRACE(road.name);
     CreateDirectoryW((appData + L"\\Lumivale!!").c_str(), nullptr);
-    ASSERT_TRUE(WriteFileBytes(SettingsFile(), Template(road.storedMode, "<BGMfile />", "0", "0")));
+    ASSERT_TRUE(WriteFileBytes(SettingsFile(), FileOf({road.storedMode, u"", false, false})));
     DeleteFileW(log.c_str());
     Process host;
     Open(host);
@@ -152,7 +153,7 @@ TEST_F(Keyboard, RoadsOfTabShiftTabArrowsSpaceAndEscEndInTheSavedFile) {
     ASSERT_TRUE(WaitReady(dialog));
     PressKey(VK_RETURN);
     ASSERT_TRUE(host.WaitExit(kDeadline));
-    EXPECT_EQ(ReadFileBytes(SettingsFile()), Template(road.mode, "<BGMfile />", road.omake1, "0"));
+    EXPECT_EQ(ReadFileBytes(SettingsFile()), FileOf({road.mode, u"", road.omake1, false}));
     EndCore();
   }
 }
