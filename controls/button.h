@@ -16,7 +16,6 @@ class Button : public SkinnedControl {
 
   // The skin: three frames of equal height stacked from the top (normal, hover, pressed). Not
   // owned: whoever sets it keeps it alive while it is set. None leaves the last image in place.
-  const Picture* ButtonSkin() const { return skin_; }
   void SetButtonSkin(const Picture* skin);
 
   // Paints the frame for the current flags into the retained image (WM_PAINT shows it), and the

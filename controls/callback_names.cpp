@@ -29,7 +29,6 @@ const Text* CallbackNameAt(std::int32_t index) {
   return &names[static_cast<std::size_t>(index)];
 }
 
-std::int32_t CallbackNameCount() { return static_cast<std::int32_t>(CallbackNames().size()); }
 
 bool NamedMethods::CallByName(const Text& name) const {
   const auto found = methods_.find(name);

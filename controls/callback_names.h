@@ -14,7 +14,6 @@
 std::int32_t RegisterCallbackName(const Text& name);
 // The name at an index; null for an index that is not in the table.
 const Text* CallbackNameAt(std::int32_t index);
-std::int32_t CallbackNameCount();
 
 // An object whose public methods without arguments can be called by name.
 class NamedMethods {

@@ -1,17 +1,5 @@
 #include "controls/checkbox_rules.h"
 
-std::int32_t GlyphTop(std::int32_t heightPixels, std::int32_t glyphSize) {
-  const std::int64_t spare = static_cast<std::int64_t>(heightPixels) - glyphSize;
-  // Halving rounds down, also below zero (-1 / 2 is -1 here, not 0).
-  return static_cast<std::int32_t>(spare >= 0 ? spare / 2 : -((-spare + 1) / 2));
-}
-
-CellOrigin GlyphCell(bool enabled, std::uint8_t value, bool pressed, bool hover, int disabledColumn, int cellSize) {
-  if (!enabled) return {disabledColumn / kGlyphSize * cellSize, cellSize * value};
-  const int row = (pressed && hover) ? 2 : (pressed || hover) ? 1 : 0;
-  return {cellSize * value, cellSize * row};
-}
-
 std::optional<std::uint8_t> CheckBoxStoredValue(int written) {
   if (written < 0 || written > 255) return std::nullopt;
   return static_cast<std::uint8_t>(written > 2 ? 2 : written);

@@ -7,11 +7,10 @@
 
 namespace {
 
-// The following tip's place for the cursor: 15 right of it less half the text, 25 below (at 96
-// DPI).
+// The following tip's place for the cursor.
 std::optional<Point> FollowingTip(Point cursor, std::int32_t halfTipWidth, int dpi) {
-  const std::optional<std::int32_t> x = CheckedSum(cursor.x, Scale(15, dpi), -halfTipWidth),
-                                    y = CheckedSum(cursor.y, Scale(25, dpi));
+  const std::optional<std::int32_t> x = CheckedSum(cursor.x, Scale(kTipOffset.x, dpi), -halfTipWidth),
+                                    y = CheckedSum(cursor.y, Scale(kTipOffset.y, dpi));
   if (!x || !y) return std::nullopt;
   return Point{*x, *y};
 }

@@ -70,9 +70,6 @@ class ControlModel {
 
   bool Pressed() const { return pressed_; }
   bool Hover() const { return hover_; }
-  MouseMask LastButton() const { return lastButton_; }
-  MouseMask LastShift() const { return lastShift_; }
-  std::int32_t HalfTipWidth() const { return halfTipWidth_; }
   WindowId OwnTipWindow() const { return ownTipWindow_; }
   SkinFrame Frame() const { return FrameFor(pressed_, hover_); }
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "controls/checkbox_rules.h"
+#include "controls/glyph_rules.h"
 #include "controls/skinned_control.h"
 #include "ui/picture.h"
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "controls/checkbox_rules.h"
+#include "controls/glyph_rules.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/text.h"

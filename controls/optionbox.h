@@ -17,9 +17,6 @@ class OptionBox : public GlyphBox {
   bool value() const { return storedValue_ != 0; }
   void SetValue(bool value);
 
-  // The window that holds the control: the form itself or a container on it.
-  HWND ContainerHwnd() const { return hwnd() ? GetParent(hwnd()) : nullptr; }
-
  protected:
   Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void ClickChangesValue() override;

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "controls/checkbox_rules.h"
 #include "controls/optionbox_rules.h"
+#include "ui/window_utils.h"
 
 namespace {
 
@@ -12,14 +12,11 @@ constexpr wchar_t kClassName[] = L"LumivaleOptionBox";
 constexpr UINT kGetValue = WM_USER + 1;
 constexpr UINT kWriteValue = WM_USER + 2;  // wParam: the new value (0 or 1)
 
-HWND AsHwnd(WindowId id) { return reinterpret_cast<HWND>(id); }
-WindowId AsId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
-
 BOOL CALLBACK CollectOptionBox(HWND window, LPARAM param) {
   wchar_t name[64] = {};
   if (GetClassNameW(window, name, 64) && lstrcmpW(name, kClassName) == 0) {
     auto& boxes = *reinterpret_cast<std::vector<OptionBoxEntry>*>(param);
-    boxes.push_back({AsId(window), AsId(GetParent(window)), SendMessageW(window, kGetValue, 0, 0) != 0});
+    boxes.push_back({FromHWND(window), FromHWND(GetParent(window)), SendMessageW(window, kGetValue, 0, 0) != 0});
   }
   return TRUE;
 }
@@ -34,8 +31,8 @@ std::vector<OptionBoxEntry> FormOptionBoxes(HWND control) {
 
 void TurnOffOthers(HWND control, TurnOff which) {
   const std::vector<WindowId> others =
-      OthersToTurnOff(FormOptionBoxes(control), AsId(control), AsId(GetParent(control)), which);
-  for (WindowId other : others) SendMessageW(AsHwnd(other), kWriteValue, 0, 0);
+      OthersToTurnOff(FormOptionBoxes(control), FromHWND(control), FromHWND(GetParent(control)), which);
+  for (WindowId other : others) SendMessageW(ToHWND(other), kWriteValue, 0, 0);
 }
 
 }  // namespace

@@ -151,9 +151,9 @@ Rect SkinnedControl::WindowRect() {
   return FromRECT(r);
 }
 
-WindowId SkinnedControl::WindowAt(Point p) { return reinterpret_cast<WindowId>(WindowFromPoint(POINT{p.x, p.y})); }
-WindowId SkinnedControl::OwnWindow() { return reinterpret_cast<WindowId>(hwnd()); }
-WindowId SkinnedControl::TipWindow() { return reinterpret_cast<WindowId>(::TipWindow()); }
+WindowId SkinnedControl::WindowAt(Point p) { return FromHWND(WindowFromPoint(POINT{p.x, p.y})); }
+WindowId SkinnedControl::OwnWindow() { return FromHWND(hwnd()); }
+WindowId SkinnedControl::TipWindow() { return FromHWND(::TipWindow()); }
 
 float SkinnedControl::InnerWidth() {
   RECT r{};

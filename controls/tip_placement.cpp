@@ -1,6 +1,5 @@
 #include "controls/tip_placement.h"
 
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -9,18 +8,6 @@ std::optional<std::int32_t> In32(double v) {
   return static_cast<std::int32_t>(v);
 }
 }  // namespace
-
-std::optional<std::int32_t> RoundHalfEven(double value) {
-  const double floor = std::floor(value);
-  const double diff = value - floor;
-  double rounded = floor;
-  if (diff > 0.5) {
-    rounded = floor + 1;
-  } else if (diff == 0.5) {
-    rounded = std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
-  }
-  return In32(rounded);
-}
 
 Text TipDisplayText(const Text& text, bool multiline) {
   Text out;

@@ -5,15 +5,18 @@
 #include <optional>
 
 #include "base/dpi.h"
+#include "base/geometry.h"
+#include "base/rounding.h"
 #include "base/utf.h"
-
-// Nearest integer, a half going to the even neighbour; nothing outside the 32-bit signed range.
-std::optional<std::int32_t> RoundHalfEven(double value);
 
 // The text as the tooltip window is given it: "&" doubled so that it shows as one ampersand (the
 // tooltip would take it as a mnemonic prefix), and, for a single-line tip, every CR LF pair
 // removed rather than shown as a line break.
 Text TipDisplayText(const Text& text, bool multiline);
+
+// Where a tip that follows the pointer sits: its middle 15 pixels right of the pointer, its top 25
+// pixels below (at 96 DPI).
+inline constexpr Point kTipOffset{15, 25};
 
 // The tooltip's side margin: 3 pixels at 96 DPI.
 std::int32_t TipMargin(int dpi);

@@ -1,5 +1,5 @@
 #pragma once
-// TrackTipCore: the one tracking tooltip of the process, placed by the program at screen points,
+// The one tracking tooltip of the process, placed by the program at screen points,
 // and UpdateWindowTip, the tracker that drives it for a plain window (the path box).
 #include <windows.h>
 

@@ -14,7 +14,8 @@
 
 namespace {
 
-struct TrackTipCore {
+// The process's one tooltip window and what it shows.
+struct ProcessTip {
   UniqueWindow TipWindow;
   bool Visible = false;
   bool Multiline = false;
@@ -23,15 +24,15 @@ struct TrackTipCore {
   std::wstring text;  // what ToolInfo.lpszText points at; the tooltip copies it
 };
 
-TrackTipCore& Core() {
-  static TrackTipCore core;
-  return core;
+ProcessTip& TheTip() {
+  static ProcessTip tip;
+  return tip;
 }
 
 // A tip belongs to its owner window and dies with it; a handle of a window that is gone is
 // forgotten rather than used.
 void ForgetDeadTip() {
-  TrackTipCore& c = Core();
+  ProcessTip& c = TheTip();
   if (c.TipWindow && !IsWindow(c.TipWindow.get())) c.TipWindow.release();
 }
 
@@ -45,7 +46,7 @@ void EnsureTooltipClass() {
 }
 
 void PutText(const Text& displayText) {
-  TrackTipCore& c = Core();
+  ProcessTip& c = TheTip();
   c.text = Wide(displayText);
   c.ToolInfo.lpszText = c.text.data();
 }
@@ -54,7 +55,7 @@ void PutText(const Text& displayText) {
 
 bool ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly, bool multiline, int dpi) {
   ForgetDeadTip();
-  TrackTipCore& c = Core();
+  ProcessTip& c = TheTip();
   if (c.TipWindow) DestroyTrackTip();
 
   EnsureTooltipClass();
@@ -92,7 +93,7 @@ bool ShowTrackTip(const Text& text, HWND owner, int x, int y, bool trackOnly, bo
 
 bool MoveTrackTip(const Text& text, int x, int y) {
   ForgetDeadTip();
-  TrackTipCore& c = Core();
+  ProcessTip& c = TheTip();
   if (!(c.Visible && c.TipWindow)) return true;
   HWND tip = c.TipWindow.get();
   const Text shown = TipDisplayText(text, c.Multiline);
@@ -107,7 +108,7 @@ bool MoveTrackTip(const Text& text, int x, int y) {
 
 void HideTrackTip() {
   ForgetDeadTip();
-  TrackTipCore& c = Core();
+  ProcessTip& c = TheTip();
   if (c.Visible && c.TipWindow) {
     ShowWindow(c.TipWindow.get(), SW_HIDE);
     c.Visible = false;
@@ -116,7 +117,7 @@ void HideTrackTip() {
 
 void DestroyTrackTip() {
   ForgetDeadTip();
-  TrackTipCore& c = Core();
+  ProcessTip& c = TheTip();
   c.TipWindow.reset();
 }
 
@@ -127,28 +128,25 @@ TrackTipRecord& TrackTipState() {
 
 HWND TipWindow() {
   ForgetDeadTip();
-  return Core().TipWindow.get();
+  return TheTip().TipWindow.get();
 }
 
 namespace {
-
-HWND AsWindow(WindowId id) { return reinterpret_cast<HWND>(id); }
-WindowId AsId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
 
 class Win32WindowTip : public WindowTipPlatform {
  public:
   bool OwnerRect(WindowId owner, Rect& rect) override {
     RECT r{};
-    if (!GetWindowRect(AsWindow(owner), &r)) return false;
+    if (!GetWindowRect(ToHWND(owner), &r)) return false;
     rect = FromRECT(r);
     return true;
   }
-  WindowId WindowAt(Point p) override { return AsId(WindowFromPoint(POINT{p.x, p.y})); }
-  WindowId TipWindow() override { return AsId(::TipWindow()); }
-  int OwnerDpi(WindowId owner) override { return WindowDpi(AsWindow(owner)); }
+  WindowId WindowAt(Point p) override { return FromHWND(WindowFromPoint(POINT{p.x, p.y})); }
+  WindowId TipWindow() override { return FromHWND(::TipWindow()); }
+  int OwnerDpi(WindowId owner) override { return WindowDpi(ToHWND(owner)); }
   std::int32_t MeasureText(const Text& text, int dpi) override { return TextLineSize(DialogFont(dpi), Wide(text)).cx; }
   bool ShowTip(const Text& text, WindowId owner, std::int32_t x, std::int32_t y, int dpi) override {
-    return ShowTrackTip(text, AsWindow(owner), x, y, true, false, dpi);
+    return ShowTrackTip(text, ToHWND(owner), x, y, true, false, dpi);
   }
   bool MoveTip(const Text& text, std::int32_t x, std::int32_t y) override { return MoveTrackTip(text, x, y); }
   void HideTip() override { HideTrackTip(); }
@@ -158,5 +156,5 @@ class Win32WindowTip : public WindowTipPlatform {
 
 void UpdateWindowTip(HWND owner, std::uint8_t button, const Text& text, bool refresh, int x, int y) {
   Win32WindowTip platform;
-  UpdateWindowTip(TrackTipState(), platform, AsId(owner), button, text, refresh, x, y);
+  UpdateWindowTip(TrackTipState(), platform, FromHWND(owner), button, text, refresh, x, y);
 }

@@ -7,11 +7,10 @@ const char16_t* const kEmptyPathTip = u"경로를 지정해주세요";
 
 namespace {
 
-// The tip's middle about 15 pixels right of the pointer, its top 25 pixels below (at 96 DPI);
-// nothing when a sum overflows.
+// The tip's place for a pointer at (x, y) on the owner; nothing when a sum overflows.
 std::optional<Point> TipPosition(const TrackTipRecord& s, std::int32_t x, std::int32_t y) {
-  const std::optional<std::int32_t> anchor = CheckedSum(s.Left, x, Scale(15, s.Dpi)),
-                                    top = CheckedSum(s.Top, y, Scale(25, s.Dpi));
+  const std::optional<std::int32_t> anchor = CheckedSum(s.Left, x, Scale(kTipOffset.x, s.Dpi)),
+                                    top = CheckedSum(s.Top, y, Scale(kTipOffset.y, s.Dpi));
   const std::optional<std::int32_t> left = anchor ? RoundHalfEven(*anchor - s.TextWidth / 2.0) : std::nullopt;
   if (!left || !top) return std::nullopt;
   return Point{*left, *top};

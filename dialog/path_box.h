@@ -50,5 +50,5 @@ class PathBox : public NamedMethods, private HookOwner, public AccessibleSource 
   int dpi_ = 96;
   bool hot_ = false;
   UniqueBrush brush_;
-  HookService hooks_{*this};  // last: unhooks the box before anything else goes
+  subclass::HookService hooks_{*this};  // last: unhooks the box before anything else goes
 };

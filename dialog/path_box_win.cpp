@@ -4,6 +4,7 @@
 #include "base/wide.h"
 #include "controls/mouse_leave.h"
 #include "controls/track_tip.h"
+#include "dialog/dialog_layout.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/message_loop.h"
@@ -14,12 +15,8 @@ namespace {
 constexpr int kPathBoxId = 100;
 constexpr COLORREF kFrameIdle = RGB(229, 203, 203), kFrameHot = RGB(191, 130, 130);
 constexpr COLORREF kPathTextIdle = RGB(64, 64, 64), kPathBack = RGB(241, 228, 228);
-// The frame around the box and the box itself, at 96 DPI: left, top, width, height.
-constexpr int kTxtSh[4] = {24, 56, 292, 15}, kAppPath[4] = {26, 58, 288, 11};
 
-RECT FrameAt(int dpi) {
-  return ToRECT(ScaleBox(kTxtSh[0], kTxtSh[1], kTxtSh[2], kTxtSh[3], dpi));
-}
+RECT FrameAt(int dpi) { return ToRECT(ScaledPlace(kPathFramePlace, dpi)); }
 
 }  // namespace
 
@@ -32,7 +29,7 @@ PathBox::~PathBox() = default;
 void PathBox::Create(int dpi) {
   dpi_ = dpi;
   brush_.reset(CreateSolidBrush(kPathBack));
-  const Rect r = ScaleBox(kAppPath[0], kAppPath[1], kAppPath[2], kAppPath[3], dpi_);
+  const Rect r = ScaledPlace(kPathBoxPlace, dpi_);
   edit_ = CreateWindowExW(0, L"EDIT", L"Program Path", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, r.left, r.top, Width(r),
                           Height(r), form_.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPathBoxId)),
                           GetModuleHandleW(nullptr), nullptr);
@@ -49,7 +46,7 @@ void PathBox::Create(int dpi) {
 void PathBox::Place(int dpi) {
   dpi_ = dpi;
   if (!edit_) return;
-  const Rect r = ScaleBox(kAppPath[0], kAppPath[1], kAppPath[2], kAppPath[3], dpi_);
+  const Rect r = ScaledPlace(kPathBoxPlace, dpi_);
   SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
   SetWindowPos(edit_, nullptr, r.left, r.top, Width(r), Height(r), SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -14,6 +14,7 @@
 #include "controls/hyperlink.h"
 #include "controls/optionbox.h"
 #include "base/dpi.h"
+#include "dialog/dialog_layout.h"
 #include "dialog/enter_save.h"
 #include "dialog/path_box.h"
 #include "settings/settings_store.h"
@@ -34,7 +35,7 @@ extern const wchar_t* const kPavoVideoPage;
 enum class SkinFont { Plain, Bold, Caption };
 struct SkinText {
   const wchar_t* text;
-  int x, y, width, height;
+  Place box;
   SkinFont font;
   UINT format;
   COLORREF color;
@@ -50,7 +51,7 @@ using PathBoxControl = PathBox;  // inside the form, PathBox() is its window
 enum class ControlKind { Button, Option, Check, Link };
 struct ControlRow {
   ControlKind kind;
-  int x, y, width, height;  // at 96 DPI
+  Place box;                // at 96 DPI
   const char16_t* caption;  // an option's or a check box's caption, a link's text
   const char16_t* tip;      // a button's tip is also its name to a reader
   const wchar_t* skin;      // a button's picture

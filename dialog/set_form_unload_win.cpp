@@ -2,6 +2,7 @@
 // button, the system's close, any other close) and the end of the core it serves.
 #include "dialog/set_form.h"
 
+#include "base/system_win.h"
 #include "magnetic/magnetic_windows.h"
 #include "msgbox/msgbox_service.h"
 #include "ui/window_utils.h"
@@ -76,7 +77,8 @@ void SetForm::SetWaitForProc(bool on) {
 }
 
 Window::Handled SetForm::OnTimer(UINT_PTR id) {
-  if (id == kWaitForProcTimer) OnWaitForProc();
+  if (id != kWaitForProcTimer) return SkinnedForm::OnTimer(id);
+  OnWaitForProc();
   return 0;
 }
 

@@ -18,52 +18,45 @@ const wchar_t* const kPavoVideoPage = L"https://orvane-team.example/pavo-pv";
 
 namespace {
 
-constexpr int kWidth = 370, kHeight = 250, kCorner = 9;
 constexpr COLORREF kHeadingColor = RGB(140, 50, 50), kCaptionColor = RGB(0x40, 0x40, 0x40);
-
-// The rules: a start and a run along x and y (the end point itself is not drawn).
-struct Place {
-  int x, y, width, height;
-};
-constexpr Place kRules[] = {{24, 45, 321, 0}, {24, 85, 321, 0}, {152, 96, 0, 105}};
 
 }  // namespace
 
 // Caption first, then the headings, which sit on the rules: their blanks cut a rule like a group
 // title.
 const SkinText kSkinTexts[6] = {
-    {L"Lumivale! Screen Saver - Setting", 8, 2, 300, 13, SkinFont::Caption, DT_SINGLELINE, kCaptionColor, false},
-    {L" BGM 경로 ", 44, 40, 64, 12, SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
-    {L" 영상 화질 ", 44, 80, 60, 12, SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
-    {L" 특수 설정 ", 168, 80, 60, 12, SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
-    {L"Lumivale Screen Saver", 160, 136, 113, 25, SkinFont::Bold, DT_WORDBREAK, kHeadingColor, false},  // wraps
-    {L"Orvane Team에서 리모델링된 스크린 세이버입니다", 16, 224, 297, 17, SkinFont::Plain, DT_SINGLELINE, RGB(0, 0, 0), false},
+    {L"Lumivale! Screen Saver - Setting", kCaptionTextPlace, SkinFont::Caption, DT_SINGLELINE, kCaptionColor, false},
+    {L" BGM 경로 ", kHeadingPlaces[0], SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
+    {L" 영상 화질 ", kHeadingPlaces[1], SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
+    {L" 특수 설정 ", kHeadingPlaces[2], SkinFont::Plain, DT_SINGLELINE, kHeadingColor, true},
+    {L"Lumivale Screen Saver", kTitlePlace, SkinFont::Bold, DT_WORDBREAK, kHeadingColor, false},  // wraps
+    {L"Orvane Team에서 리모델링된 스크린 세이버입니다", kAboutPlace, SkinFont::Plain, DT_SINGLELINE, RGB(0, 0, 0), false},
 };
 
 using Kind = ControlKind;
 // clang-format off
 const ControlRow SetForm::kRows[] = {
-    {.kind = Kind::Button, .x = 320, .y = 54, .width = 20, .height = 19, .caption = nullptr, .tip = u"BGM 변경",
+    {.kind = Kind::Button, .box = kFolderPlace, .caption = nullptr, .tip = u"BGM 변경",
      .skin = L"SKIN_FOLDER", .click = &SetForm::ChooseMusicFile, .enterClicks = true},
-    {Kind::Option, 24, 96, 121, 18, u"고화질 Bicubic", u"고화질 Bicubic 사용하기", nullptr, &SetForm::ChooseMode, true, false, 0},
-    {Kind::Option, 24, 114, 121, 18, u"고화질 Bilinear", u"고화질 Bilinear 사용하기", nullptr, &SetForm::ChooseMode, true, false, 1},
-    {Kind::Option, 24, 132, 121, 18, u"Bicubic", u"Bicubic 사용하기", nullptr, &SetForm::ChooseMode, true, false, 2},
-    {Kind::Option, 24, 150, 121, 18, u"Bilinear", u"Bilinear 사용하기", nullptr, &SetForm::ChooseMode, true, false, 3},
-    {Kind::Option, 24, 168, 121, 18, u"선명하게 (무처리)", u"선명하게 표시 (처리 안함)", nullptr, &SetForm::ChooseMode, true, false, 4},
-    {Kind::Option, 24, 186, 121, 18, u"기본값", u"기본값으로 표현", nullptr, &SetForm::ChooseMode, true, false, 5},
-    {.kind = Kind::Check, .x = 160, .y = 96, .width = 185, .height = 18, .caption = u"화면과 동기화 하지 않음",
+    {Kind::Option, OptionPlace(0), u"고화질 Bicubic", u"고화질 Bicubic 사용하기", nullptr, &SetForm::ChooseMode, true, false, 0},
+    {Kind::Option, OptionPlace(1), u"고화질 Bilinear", u"고화질 Bilinear 사용하기", nullptr, &SetForm::ChooseMode, true, false, 1},
+    {Kind::Option, OptionPlace(2), u"Bicubic", u"Bicubic 사용하기", nullptr, &SetForm::ChooseMode, true, false, 2},
+    {Kind::Option, OptionPlace(3), u"Bilinear", u"Bilinear 사용하기", nullptr, &SetForm::ChooseMode, true, false, 3},
+    {Kind::Option, OptionPlace(4), u"선명하게 (무처리)", u"선명하게 표시 (처리 안함)", nullptr, &SetForm::ChooseMode, true, false, 4},
+    {Kind::Option, OptionPlace(5), u"기본값", u"기본값으로 표현", nullptr, &SetForm::ChooseMode, true, false, 5},
+    {.kind = Kind::Check, .box = kOmakePlaces[0], .caption = u"화면과 동기화 하지 않음",
      .tip = u"화면 크기에 맞춰 재생하지 않습니다", .skin = nullptr, .click = &SetForm::SetChecked, .setting = &SettingsRecord::Omake1},
-    {.kind = Kind::Check, .x = 160, .y = 114, .width = 185, .height = 18, .caption = u"배경을 흰색으로 처리",
+    {.kind = Kind::Check, .box = kOmakePlaces[1], .caption = u"배경을 흰색으로 처리",
      .tip = u"배경에 바탕화면을 비추지 않고 흰색으로 처리합니다", .skin = nullptr, .click = &SetForm::SetChecked,
      .setting = &SettingsRecord::Omake2},
-    {.kind = Kind::Link, .x = 160, .y = 168, .width = 102, .height = 12, .caption = u"파보 PV 영상보기",
+    {.kind = Kind::Link, .box = kLinkPlaces[0], .caption = u"파보 PV 영상보기",
      .tip = u"파보 원본 PV 영상 보러가기", .skin = nullptr, .click = &SetForm::OpenLink, .page = kPavoVideoPage},
-    {.kind = Kind::Link, .x = 160, .y = 184, .width = 93, .height = 12, .caption = u"Orvane Team",
+    {.kind = Kind::Link, .box = kLinkPlaces[1], .caption = u"Orvane Team",
      .tip = u"Orvane Team 바로가기", .skin = nullptr, .click = &SetForm::OpenLink, .page = kOrvaneTeamPage},
-    {.kind = Kind::Button, .x = 317, .y = 218, .width = 40, .height = 19, .caption = nullptr, .tip = u"설정 저장 (Enter)",
+    {.kind = Kind::Button, .box = kOkPlace, .caption = nullptr, .tip = u"설정 저장 (Enter)",
      .skin = L"SKIN_SAVE", .click = &SetForm::SaveClicked},
     // Not a stop: Esc and Alt+F4 do its work, as with a caption's close button.
-    {.kind = Kind::Button, .x = 330, .y = 0, .width = 33, .height = 14, .caption = nullptr, .tip = u"환경설정 닫기",
+    {.kind = Kind::Button, .box = kUnloadPlace, .caption = nullptr, .tip = u"환경설정 닫기",
      .skin = L"SKIN_CLOSE", .click = &SetForm::CloseClicked, .tabStop = false},
 };
 // clang-format on
@@ -121,7 +114,7 @@ bool SetForm::Load() {
   // Until a core is served, the screen's DPI and the primary work area.
   dpi_ = WindowDpi(nullptr);
   LoadArt();
-  const int width = Scale(kWidth, dpi_), height = Scale(kHeight, dpi_);
+  const int width = Scale(kDialogPlace.width, dpi_), height = Scale(kDialogPlace.height, dpi_);
   RECT work{0, 0, 800, 600};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const Point place = CentredIn(FromRECT(work), width, height);
@@ -142,7 +135,7 @@ bool SetForm::Load() {
   magnetic_->AddWindow(hwnd(), nullptr, [this] { OnSystemClose(); });
   pathBox_.SetText(settings_.Settings.BGMfile.empty() ? L"" : Wide(settings_.Settings.BGMfile));
   if (settings_.Settings.InterpolationMode <= 5) OpQuality(settings_.Settings.InterpolationMode).SetValue(true);
-  RoundCorners(width, height, Scale(kCorner, dpi_));
+  RoundCorners(width, height, Scale(kDialogCorner, dpi_));
   settings_.SettingsSaved = true;
   return true;
 }
@@ -151,20 +144,19 @@ void SetForm::Arrange(int dpi) {
   if (!hwnd()) return;
   dpi_ = dpi;
   LoadArt();
-  const int width = Scale(kWidth, dpi_), height = Scale(kHeight, dpi_);
+  const int width = Scale(kDialogPlace.width, dpi_), height = Scale(kDialogPlace.height, dpi_);
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
   SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   pathBox_.Place(dpi_);
   Paint();  // before the controls, which take their background from it
   for (size_t i = 0; i < kRowCount; ++i) {
-    const ControlRow& p = kRows[i];
+    const Rect r = ScaledPlace(kRows[i].box, dpi_);
     controls_[i]->SetDpi(dpi_);
-    SetWindowPos(controls_[i]->hWnd(), nullptr, Scale(p.x, dpi_), Scale(p.y, dpi_), Scale(p.width, dpi_),
-                 Scale(p.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-    if (p.skin) static_cast<Button&>(*controls_[i]).SetButtonSkin(&skins_[i]);  // the new DPI's, in the same place
+    SetWindowPos(controls_[i]->hWnd(), nullptr, r.left, r.top, Width(r), Height(r), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (kRows[i].skin) static_cast<Button&>(*controls_[i]).SetButtonSkin(&skins_[i]);  // the new DPI's, in the same place
   }
   for (const auto& control : controls_) control->DrawPicture();
-  RoundCorners(width, height, Scale(kCorner, dpi_));
+  RoundCorners(width, height, Scale(kDialogCorner, dpi_));
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -178,8 +170,8 @@ void SetForm::Paint() {
   HDC dc = BufferDC();
   if (!dc) return;
   const auto S = [this](int v) { return Scale(v, dpi_); };
-  FillSolid(dc, RECT{0, 0, S(kWidth), S(kHeight)}, RGB(255, 255, 255));
-  DrawPicturePart(dc, background_, 0, 0, 0, 0, S(kWidth), S(kHeight));
+  FillSolid(dc, RECT{0, 0, S(kDialogPlace.width), S(kDialogPlace.height)}, RGB(255, 255, 255));
+  DrawPicturePart(dc, background_, 0, 0, 0, 0, S(kDialogPlace.width), S(kDialogPlace.height));
   // The rules first, then the texts: the headings' blanks cut them.
   for (const Place& r : kRules) {
     UniquePen pen(CreatePen(PS_SOLID, ScaleLine(1, dpi_), kHeadingColor));
@@ -188,10 +180,10 @@ void SetForm::Paint() {
     LineTo(dc, S(r.x) + S(r.width), S(r.y) + S(r.height));
   }
   for (const SkinText& t : kSkinTexts) {
-    const Rect box = ScaleBox(t.x, t.y, t.width, t.height, dpi_);
+    const Rect box = ScaledPlace(t.box, dpi_);
     DrawTextBox(dc, FontOf(t.font), t.color, t.opaque, t.text, ToRECT(box), t.format);
   }
-  DrawPicturePart(dc, thumb_, S(280), S(136), 0, 0, S(70), S(70));
+  DrawPicturePart(dc, thumb_, S(kThumbPlace.x), S(kThumbPlace.y), 0, 0, S(kThumbPlace.width), S(kThumbPlace.height));
   pathBox_.DrawFrame(dc);
   ShowBuffer();
 }
@@ -219,7 +211,8 @@ HBRUSH SetForm::OnCtlColorEdit(HDC dc, HWND edit) { return edit == pathBox_.hwnd
 void SetForm::CreateControl(size_t index) {
   const ControlRow& row = kRows[index];
   SkinnedControl& control = *controls_[index];
-  const int x = Scale(row.x, dpi_), y = Scale(row.y, dpi_), w = Scale(row.width, dpi_), h = Scale(row.height, dpi_);
+  const Rect r = ScaledPlace(row.box, dpi_);
+  const int x = r.left, y = r.top, w = Width(r), h = Height(r);
   switch (row.kind) {
     case Kind::Button: {
       auto& button = static_cast<Button&>(control);
@@ -274,7 +267,7 @@ void PrepareSettingsDialog() {
                                nullptr))
     DestroyWindow(w);
   // Through the manifest, as the EDIT's class redirection loads it; it stays for the dialog.
-  static const HMODULE commonControls = LoadLibraryW(L"comctl32.dll");
+  static const HMODULE commonControls = LoadSystemLibrary(L"comctl32.dll");
   static_cast<void>(commonControls);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/wide.h"
+#include "ui/message_loop.h"
+#include "ui/window_utils.h"
 
 namespace {
 
@@ -44,11 +46,7 @@ CoreWake HookedCoreWindows::Wait(int ms) {
   if (r != WAIT_OBJECT_0 + 1) return CoreWake::Ended;
   // Peeking runs the event callback. Nothing of the program posts to this thread yet, so
   // whatever else comes is let run (a quit message included: it is not ours).
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  RunPendingMessages(false);
   return CoreWake::News;
 }
 
@@ -57,7 +55,7 @@ std::vector<WindowId> HookedCoreWindows::TakeNews() {
   std::vector<WindowId> news;
   HWND desktop = GetDesktopWindow();
   for (HWND w : heard_) {
-    const WindowId id = reinterpret_cast<WindowId>(w);
+    const WindowId id = FromHWND(w);
     if (std::find(news.begin(), news.end(), id) != news.end()) continue;
     // Only the core's top-level windows count: children and message-only windows never do.
     DWORD owner = 0;
@@ -70,13 +68,13 @@ std::vector<WindowId> HookedCoreWindows::TakeNews() {
 
 bool HookedCoreWindows::Title(WindowId window, Text& title) {
   wchar_t buffer[255] = {};
-  HWND w = reinterpret_cast<HWND>(window);
+  HWND w = ToHWND(window);
   if (GetWindowTextW(w, buffer, 255) == 0 && !IsWindow(w)) return false;
   title = FromWide(buffer);
   return true;
 }
 
-bool HookedCoreWindows::HasParent(WindowId window) { return GetParent(reinterpret_cast<HWND>(window)) != nullptr; }
+bool HookedCoreWindows::HasParent(WindowId window) { return GetParent(ToHWND(window)) != nullptr; }
 
 // The system's default IME window, which a GUI thread may get at any moment, is not the core's.
 bool HookedCoreWindows::OwnsTopLevelWindow() {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "host/core_scan.h"
+#include "host/supervision.h"
 
 // The next parentless top-level window of the process after `after` in Z order (0: from the top).
 HWND NextProcessWindow(DWORD processId, HWND after);

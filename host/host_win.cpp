@@ -1,11 +1,14 @@
 #include "host/host.h"
 
+#include "base/system_win.h"
 #include "base/wide.h"
 #include "dialog/set_form.h"
+#include "host/command_line.h"
 #include "host/core_windows_win.h"
 #include "msgbox/msgbox_service.h"
 #include "settings/settings_store.h"
 #include "ui/handles.h"
+#include "ui/window_utils.h"
 
 namespace {
 
@@ -14,15 +17,6 @@ constexpr DWORD kStandardAndSynchronize = STANDARD_RIGHTS_REQUIRED | SYNCHRONIZE
 constexpr UINT kCloseWaitMs = 5000;
 constexpr ULONGLONG kIdleEventGraceMs = 2000;
 constexpr int kFirstWindowGraceMs = 1000;
-
-std::wstring Environment(const wchar_t* name) {
-  const DWORD n = GetEnvironmentVariableW(name, nullptr, 0);
-  if (n == 0) return L"";
-  std::wstring value(n, L'\0');
-  const DWORD got = GetEnvironmentVariableW(name, value.data(), n);
-  value.resize(got < n ? got : 0);
-  return value;
-}
 
 // Starts the core hidden, by its full path (no search), and returns its process id (0: failed).
 // The creation handle is kept until the core is opened again, so that its id cannot be reused.
@@ -80,10 +74,8 @@ void Main() {
     EndProgram();
   }
 
-  // No APPDATA would put the file at the drive's root: then there is no settings folder at all.
-  const std::wstring appData = Environment(L"APPDATA");
   SettingsState& settings = ProgramSettings();
-  settings.SettingsPath = appData.empty() ? L"" : appData + L"\\Lumivale!!\\Lumivale!!.xml";
+  settings.SettingsPath = SettingsFilePath();
   LoadSettings(settings);
 
   const Text arguments = ArgumentsOf(FromWide(GetCommandLineW()));
@@ -109,7 +101,7 @@ void Main() {
   }
   // No window: the core runs on by itself. Ended: nothing is left to serve.
   if (supervision.outcome != Supervision::SettingsWindow) EndProgram();
-  HWND coreSettingsWindow = reinterpret_cast<HWND>(supervision.window);
+  HWND coreSettingsWindow = ToHWND(supervision.window);
   SettingsDialog().ServeCore(std::move(coreProcess), coreSettingsWindow, [coreSettingsWindow](bool closeCoreWindow) {
     if (closeCoreWindow) CloseCoreAndEnd(coreSettingsWindow);
     EndProgram();

@@ -1,10 +1,10 @@
 #include "magnetic/magnetic_geometry.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 #include "base/dpi.h"
+#include "base/rounding.h"
 
 namespace magnetic {
 namespace {
@@ -57,9 +57,8 @@ void EdgeTest(const Rect& m, const Rect& t, std::int32_t& dx, std::int32_t& dy, 
 }
 
 Point MoveGripPoint(const Rect& r) {
-  // nearbyint rounds in the default mode, to nearest with halves to even.
-  const double x = std::nearbyint(static_cast<double>(r.left) + static_cast<double>(Width(r)) / 2.0);
-  return {Wrap(static_cast<std::int64_t>(x)), Wrap(std::int64_t{r.top} + 12)};
+  // The middle of two 32-bit edges always fits.
+  return {*RoundHalfEven(static_cast<double>(r.left) + static_cast<double>(Width(r)) / 2.0), Wrap(std::int64_t{r.top} + 12)};
 }
 
 MagneticLayout::MagneticLayout(MagneticPlatform& platform) : platform_(platform) {}
@@ -93,7 +92,7 @@ int MagneticLayout::IndexOfWindow(WindowId hWnd) const {
 void MagneticLayout::CheckGlueing() {
   const std::size_t n = entries_.size() - 1;
   for (std::size_t i = 1; i <= n; ++i) {
-    platform_.GetWindowRect(entries_[i].hWnd, rects_[i]);
+    platform_.WindowRect(entries_[i].hWnd, rects_[i]);
     entries_[i].Glued = false;
   }
   for (std::size_t i = 1; i <= n; ++i) {
@@ -117,13 +116,13 @@ void MagneticLayout::CheckGlueing() {
 void MagneticLayout::DragStart(WindowId hWnd) {
   // The edges of the dragged window's own monitor, so that no edge sits between two monitors.
   Rect window = rects_[IndexOfWindow(hWnd)];
-  platform_.GetWindowRect(hWnd, window);
-  platform_.GetWorkArea(window, rects_[0]);
-  snapDistance_ = Scale(kSnapDistance, platform_.GetWindowDpi(hWnd));
-  platform_.GetCursorPos(dragStartCursor_);
+  platform_.WindowRect(hWnd, window);
+  platform_.WorkArea(window, rects_[0]);
+  snapDistance_ = Scale(kSnapDistance, platform_.WindowDpiOf(hWnd));
+  platform_.Cursor(dragStartCursor_);
   for (std::size_t i = 1; i < entries_.size(); ++i) {
     if (entries_[i].hWnd != hWnd) continue;
-    platform_.GetWindowRect(hWnd, rects_[i]);
+    platform_.WindowRect(hWnd, rects_[i]);
     dragOffsetX_ = Wrap(std::int64_t{rects_[i].left} - dragStartCursor_.x);
     dragOffsetY_ = Wrap(std::int64_t{rects_[i].top} - dragStartCursor_.y);
   }
@@ -137,7 +136,7 @@ void MagneticLayout::Moving(WindowId hWnd, Rect& proposed) {
 
 void MagneticLayout::ExitSizeMove(WindowId hWnd) {
   Rect r = movingRect_;  // a rectangle that cannot be read counts as where the last snap left it
-  platform_.GetWindowRect(hWnd, r);
+  platform_.WindowRect(hWnd, r);
   if (r.left != movingRect_.left || r.top != movingRect_.top) {
     // The window ended elsewhere than snapped: bring its glued windows to where it is.
     DragStart(hWnd);
@@ -148,7 +147,7 @@ void MagneticLayout::ExitSizeMove(WindowId hWnd) {
 
 void MagneticLayout::SnapStep(WindowId w, Rect& m) {
   const std::size_t n = entries_.size() - 1;
-  platform_.GetCursorPos(snapCursor_);
+  platform_.Cursor(snapCursor_);
   // Keep the point at which the user grabbed the window under the cursor.
   m = OffsetRect(m, std::int64_t{snapCursor_.x} + dragOffsetX_ - m.left,
                  std::int64_t{snapCursor_.y} + dragOffsetY_ - m.top);

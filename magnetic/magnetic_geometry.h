@@ -26,12 +26,12 @@ class MagneticPlatform {
  public:
   virtual ~MagneticPlatform() = default;
   // Each returns false when the platform could not answer; the caller keeps its previous value.
-  virtual bool GetWindowRect(WindowId window, Rect& rect) = 0;
+  virtual bool WindowRect(WindowId window, Rect& rect) = 0;
   // The work area of the monitor that holds the most of `window` (the nearest one when none does).
-  virtual bool GetWorkArea(const Rect& window, Rect& area) = 0;
+  virtual bool WorkArea(const Rect& window, Rect& area) = 0;
   // The DPI of the window's monitor (96 where the system cannot tell).
-  virtual int GetWindowDpi(WindowId window) = 0;
-  virtual bool GetCursorPos(Point& point) = 0;
+  virtual int WindowDpiOf(WindowId window) = 0;
+  virtual bool Cursor(Point& point) = 0;
   // Moves the windows at once, without resizing, reordering or activating them.
   virtual void MoveWindows(const std::vector<WindowMove>& moves) = 0;
 };
@@ -78,11 +78,6 @@ class MagneticLayout {
   int Count() const { return static_cast<int>(entries_.size()) - 1; }
   const std::vector<WindowEntry>& Entries() const { return entries_; }
   const std::vector<Rect>& WindowRects() const { return rects_; }
-  Point DragStartCursor() const { return dragStartCursor_; }
-  std::int32_t DragOffsetX() const { return dragOffsetX_; }
-  std::int32_t DragOffsetY() const { return dragOffsetY_; }
-  Point SnapCursor() const { return snapCursor_; }
-  const Rect& MovingRect() const { return movingRect_; }
   std::int32_t SnapDistance() const { return snapDistance_; }
 
  private:

@@ -33,15 +33,14 @@ class MagneticWindows final : public HookOwner {
                       WPARAM& wParam, LPARAM& lParam) override;
 
   const magnetic::MagneticLayout& Layout() const { return layout_; }
-  const HookService& Hooks() const { return hooks_; }
 
  private:
   class Platform final : public magnetic::MagneticPlatform {
    public:
-    bool GetWindowRect(WindowId window, Rect& rect) override;
-    bool GetWorkArea(const Rect& window, Rect& area) override;
-    int GetWindowDpi(WindowId window) override;
-    bool GetCursorPos(Point& point) override;
+    bool WindowRect(WindowId window, Rect& rect) override;
+    bool WorkArea(const Rect& window, Rect& area) override;
+    int WindowDpiOf(WindowId window) override;
+    bool Cursor(Point& point) override;
     void MoveWindows(const std::vector<magnetic::WindowMove>& moves) override;
   };
 
@@ -50,5 +49,5 @@ class MagneticWindows final : public HookOwner {
   Platform platform_;
   magnetic::MagneticLayout layout_{platform_};
   std::vector<std::pair<HWND, CloseHandler>> closeHandlers_;
-  HookService hooks_{*this};
+  subclass::HookService hooks_{*this};
 };

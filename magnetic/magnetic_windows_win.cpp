@@ -6,9 +6,6 @@
 
 namespace {
 
-WindowId Id(HWND hWnd) { return reinterpret_cast<WindowId>(hWnd); }
-HWND Handle(WindowId id) { return reinterpret_cast<HWND>(id); }
-
 // The messages the manager follows, with the phase in which it wants each.
 constexpr struct {
   UINT message;
@@ -20,18 +17,18 @@ constexpr struct {
 
 }  // namespace
 
-bool MagneticWindows::Platform::GetWindowRect(WindowId window, Rect& rect) {
+bool MagneticWindows::Platform::WindowRect(WindowId window, Rect& rect) {
   RECT r;
-  if (!::GetWindowRect(Handle(window), &r)) return false;
+  if (!::GetWindowRect(ToHWND(window), &r)) return false;
   rect = FromRECT(r);
   return true;
 }
 
-bool MagneticWindows::Platform::GetWorkArea(const Rect& window, Rect& area) { return WorkAreaOf(window, area); }
+bool MagneticWindows::Platform::WorkArea(const Rect& window, Rect& area) { return WorkAreaOf(window, area); }
 
-int MagneticWindows::Platform::GetWindowDpi(WindowId window) { return WindowDpi(Handle(window)); }
+int MagneticWindows::Platform::WindowDpiOf(WindowId window) { return WindowDpi(ToHWND(window)); }
 
-bool MagneticWindows::Platform::GetCursorPos(Point& point) {
+bool MagneticWindows::Platform::Cursor(Point& point) {
   POINT p;
   if (!::GetCursorPos(&p)) return false;
   point = {p.x, p.y};
@@ -43,7 +40,7 @@ void MagneticWindows::Platform::MoveWindows(const std::vector<magnetic::WindowMo
   HDWP batch = BeginDeferWindowPos(0);
   for (const auto& m : moves) {
     // Each call hands back the batch to go on with (null once the batch has failed).
-    batch = DeferWindowPos(batch, Handle(m.hWnd), nullptr, m.position.x, m.position.y, 0, 0,
+    batch = DeferWindowPos(batch, ToHWND(m.hWnd), nullptr, m.position.x, m.position.y, 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (batch) EndDeferWindowPos(batch);
@@ -56,7 +53,7 @@ MagneticWindows::~MagneticWindows() {
 }
 
 bool MagneticWindows::AddWindow(HWND hWnd, HWND hWndParent, CloseHandler onClose) {
-  if (!layout_.AddEntry(Id(hWnd), Id(hWndParent))) return false;
+  if (!layout_.AddEntry(FromHWND(hWnd), FromHWND(hWndParent))) return false;
   closeHandlers_.emplace_back(hWnd, std::move(onClose));
   layout_.CheckGlueing();
   hooks_.HookWindow(hWnd);
@@ -65,7 +62,7 @@ bool MagneticWindows::AddWindow(HWND hWnd, HWND hWndParent, CloseHandler onClose
 }
 
 bool MagneticWindows::RemoveWindow(HWND hWnd) {
-  if (!layout_.RemoveEntry(Id(hWnd))) return false;
+  if (!layout_.RemoveEntry(FromHWND(hWnd))) return false;
   std::erase_if(closeHandlers_, [hWnd](const auto& h) { return h.first == hWnd; });
   hooks_.UnhookWindow(hWnd);
   layout_.CheckGlueing();
@@ -80,20 +77,20 @@ void MagneticWindows::SubclassProc(bool bBefore, bool& bHandled, LRESULT& lRetur
     switch (uMsg) {
       case WM_NCLBUTTONDOWN:
         // Whatever the hit: the window's own procedure then starts the move loop for a caption.
-        if (bBefore) layout_.DragStart(Id(lng_hWnd));
+        if (bBefore) layout_.DragStart(FromHWND(lng_hWnd));
         break;
       case WM_MOVING:
         if (!bBefore && lParam) {
           auto* proposed = reinterpret_cast<RECT*>(lParam);
           Rect r = FromRECT(*proposed);
-          layout_.Moving(Id(lng_hWnd), r);
+          layout_.Moving(FromHWND(lng_hWnd), r);
           *proposed = ToRECT(r);
           bHandled = true;
           lReturn = 1;
         }
         break;
       case WM_EXITSIZEMOVE:
-        if (!bBefore) layout_.ExitSizeMove(Id(lng_hWnd));
+        if (!bBefore) layout_.ExitSizeMove(FromHWND(lng_hWnd));
         break;
       case WM_SYSCOMMAND:
         if (bBefore) OnSysCommand(lng_hWnd, wParam);  // may have destroyed this manager

@@ -7,7 +7,6 @@ class ModalNesting {
   bool Enter();
   // Closes a level; true when every window must now be enabled again.
   bool Leave();
-  int Depth() const { return depth_; }
 
  private:
   int depth_ = 0;

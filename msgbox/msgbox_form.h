@@ -36,7 +36,6 @@ class MsgboxFr : public SkinnedForm, public AccessibleSource {
   // Shows the window modeless, owned by owner, with the keyboard.
   void ShowOwned(HWND owner);
 
-  bool YesVisible() const { return yesNo_; }
   bool OkVisible() const { return buttonsShown_ && !yesNo_; }
   const MsgBoxLayout& Layout() const { return layout_; }
   const std::wstring& Prompt() const { return prompt_; }

@@ -11,4 +11,3 @@ int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title,
 // Opens (false) or closes (true) one level of modality. Only the outermost pair disables and
 // enables every window of the program; calls are paired by the caller on every path.
 void EnableForms(bool enable);
-int ModalDepth();

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/wide.h"
 #include "msgbox/msgbox_form.h"
 #include "msgbox/modal_nesting.h"
 #include "msgbox/msgbox_layout.h"
@@ -29,8 +30,6 @@ void EnableForms(bool enable) {
   if (enable ? g_modal.Leave() : g_modal.Enter()) EnableAllForms(enable);
 }
 
-int ModalDepth() { return g_modal.Depth(); }
-
 int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title, HWND owner) {
   HWND foreground = GetForegroundWindow();
   EnableForms(false);
@@ -38,8 +37,8 @@ int ShowMsgBox(const std::wstring& prompt, int style, const std::wstring& title,
   int result = 0;
   {
     MsgboxFr box;
-    const Text cut = CutPrompt(Text(prompt.begin(), prompt.end()));
-    box.SetPrompt(std::wstring(cut.begin(), cut.end()));
+    const Text cut = CutPrompt(FromWide(prompt));
+    box.SetPrompt(Wide(cut));
     box.SetCaption(title);
     box.SetTitle(title);
     const MsgBoxStyle decoded = DecodeMsgBoxStyle(style);

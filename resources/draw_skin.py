@@ -2,8 +2,9 @@
 """Draws the skin pictures and the program icon of Lumivale.
 
 Run with Debian's /usr/bin/python3 and python3-pil. Writes 32-bpp BMP files with straight alpha
-and the icon group to resources/skin/, and enlarged previews to docs/skin-*.png. The outputs are
-committed, so the build itself needs no Python; run this again after changing a picture.
+and the icon group to resources/skin/. The outputs are committed, so the build itself needs no
+Python; run this again after changing a picture. The dialog's sizes come from the program's layout
+table (dialog/dialog_layout.h).
 
 Every picture is drawn at 100, 125, 150, 175 and 200 % (96, 120, 144, 168 and 192 DPI): drawn
 again at the larger size, not enlarged. Whole-pixel lengths given at 96 DPI become
@@ -19,12 +20,16 @@ import io
 import math
 import os
 import struct
+import sys
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SKIN_DIR = os.path.join(HERE, "skin")
-DOCS_DIR = os.path.join(os.path.dirname(HERE), "docs")
+sys.path.insert(0, os.path.join(os.path.dirname(HERE), "scripts"))
+import dialog_layout  # noqa: E402  (the dialog's places, from the program's own table)
+
+LAYOUT = dialog_layout.places()
 
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
@@ -458,8 +463,8 @@ def landscape(size, detail):
     return img
 
 
-def thumbnail(sc):
-    size = sc.n(70)
+def thumbnail(sc, side):
+    size = sc.n(side)
     img = landscape(size, detail=True)
     ImageDraw.Draw(img).rectangle([0, 0, size - 1, size - 1], outline=ROSE_HOVER + (255,), width=sc.n(1))
     return img
@@ -557,93 +562,20 @@ def write_ico(images, path):
         f.write(out + b"".join(blobs))
 
 
-def checker(w, h, cell=4):
-    img = Image.new("RGBA", (w, h))
-    d = ImageDraw.Draw(img)
-    for y in range(0, h, cell):
-        for x in range(0, w, cell):
-            grey = 204 if (x // cell + y // cell) % 2 else 240
-            d.rectangle([x, y, x + cell - 1, y + cell - 1], fill=(grey, grey, grey, 255))
-    return img
-
-
-def preview(img, name, zoom):
-    """Enlarged copy over a checkerboard, so that transparency shows."""
-    big = img.resize((img.width * zoom, img.height * zoom), Image.Resampling.NEAREST)
-    ground = checker(big.width, big.height, cell=max(4, zoom * 2))
-    ground.alpha_composite(big)
-    ground.convert("RGB").save(os.path.join(DOCS_DIR, f"skin-{name}.png"))
-
-
-# ---------------------------------------------------------------------------------------------
-# Mock-ups: the pictures put together the way the windows use them, for looking at
-
-
-def region_mask(w, h):
-    """The window region CreateRoundRectRgn(0, 0, w + 1, h + 1, 9, 9), near enough to look at."""
-    return aa_mask(w, h, lambda s: s.rect(0, 0, w, h, radius=4.5)).point(lambda v: 255 if v >= 128 else 0)
-
-
-def message_box_mockup(p, w, h, icon, yes_no):
-    box = Image.new("RGBA", (w, h), WHITE + (255,))
-    box.paste(p["SKIN_MSG_TL"], (0, 0))
-    box.paste(p["SKIN_MSG_TOP"].resize((w - 20, 33)), (10, 0))
-    box.paste(p["SKIN_MSG_TR"], (w - 10, 0))
-    box.paste(p["SKIN_MSG_LEFT"].resize((10, h - 68)), (0, 32))
-    box.paste(p["SKIN_MSG_RIGHT"].resize((10, h - 68)), (w - 10, 32))
-    box.paste(p["SKIN_MSG_BL"], (0, h - 36))
-    box.paste(p["SKIN_MSG_BOTTOM"].resize((w - 20, 36)), (10, h - 36))
-    box.paste(p["SKIN_MSG_BR"], (w - 10, h - 36))
-    top = h - 32
-    buttons = [(w - 106, p["SKIN_MSG_YES"]), (w - 63, p["SKIN_MSG_NO"])] if yes_no else [(w - 63, p["SKIN_MSG_YES"])]
-    for left, strip in buttons:
-        box.alpha_composite(p["SKIN_BTN_SHADOW"], (left - 1, top))
-        box.alpha_composite(strip.crop((0, 0, 40, 19)), (left, top))
-    box.alpha_composite(icon, (12, (h - 32) // 2 - 1))
-    ImageDraw.Draw(box).rectangle([56, h // 2 - 8, 56 + (w - 140), h // 2 + 2], fill=(210, 210, 210, 255))
-    ImageDraw.Draw(box).rectangle([8, 4, 70, 13], fill=(160, 160, 160, 255))
-    box.putalpha(region_mask(w, h))
-    return box
-
-
-def dialog_mockup(p):
-    d = p["SKIN_DIALOG_BG"].copy()
-    draw = ImageDraw.Draw(d)
-    d.alpha_composite(p["SKIN_CLOSE"].crop((0, 0, 33, 14)), (330, 0))
-    draw.rectangle([8, 4, 150, 13], fill=(160, 160, 160, 255))                # caption text
-    for x0, x1, y in ((24, 344, 45), (24, 344, 85)):
-        draw.line([(x0, y), (x1, y)], fill=ACCENT + (255,))
-    draw.line([(152, 96), (152, 200)], fill=ACCENT + (255,))
-    for x, y, w in ((44, 40, 64), (44, 80, 60), (168, 80, 60)):
-        draw.rectangle([x, y, x + w - 1, y + 11], fill=WHITE + (255,))
-        draw.rectangle([x + 4, y + 2, x + w - 5, y + 9], fill=ACCENT + (255,))
-    draw.rectangle([24, 56, 315, 70], outline=ROSE_LINE + (255,), fill=ROSE_FILL + (255,))
-    d.alpha_composite(p["SKIN_FOLDER"].crop((0, 19, 20, 38)), (320, 54))
-    for i in range(6):
-        d.alpha_composite(p["SKIN_OPTIONBOX"].crop((13 * (i == 5), 0, 13 * (i == 5) + 13, 13)), (24, 96 + 18 * i + 2))
-        draw.rectangle([43, 96 + 18 * i + 5, 100, 96 + 18 * i + 12], fill=(90, 90, 90, 255))
-    for i, value in enumerate((1, 0)):
-        d.alpha_composite(p["SKIN_CHECKBOX"].crop((13 * value, 0, 13 * value + 13, 13)), (160, 96 + 18 * i + 2))
-        draw.rectangle([179, 96 + 18 * i + 5, 300, 96 + 18 * i + 12], fill=(90, 90, 90, 255))
-    d.alpha_composite(p["SKIN_THUMB"], (280, 136))
-    d.alpha_composite(p["SKIN_SAVE"].crop((0, 0, 40, 19)), (317, 218))
-    d.putalpha(region_mask(370, 250))
-    return d
-
-
 # ---------------------------------------------------------------------------------------------
 
 
 def skin_pictures(sc):
     """The message box's whole frame, and every skin picture by resource name, at one scale."""
     n = sc.n
-    dialog = window_frame(sc, 370, 250, button_band=False)
+    dialog = window_frame(sc, *LAYOUT["kDialogPlace"][2:], button_band=False)
+    cx, cy, cw, ch = LAYOUT["kUnloadPlace"]
     msg_frame, pictures = message_box_pieces(sc)
     pictures.update({
         "SKIN_DIALOG_BG": dialog,
-        "SKIN_CLOSE": close_button(sc, dialog.crop((n(330), 0, n(330) + n(33), n(14)))),
-        "SKIN_FOLDER": push_button(sc, 20, 19, folder_glyph),
-        "SKIN_SAVE": push_button(sc, 40, 19, check_glyph),
+        "SKIN_CLOSE": close_button(sc, dialog.crop((n(cx), n(cy), n(cx) + n(cw), n(cy) + n(ch)))),
+        "SKIN_FOLDER": push_button(sc, *LAYOUT["kFolderPlace"][2:], folder_glyph),
+        "SKIN_SAVE": push_button(sc, *LAYOUT["kOkPlace"][2:], check_glyph),
         "SKIN_MSG_YES": push_button(sc, 40, 19, check_glyph),
         "SKIN_MSG_NO": push_button(sc, 40, 19, cross_glyph),
         "SKIN_BTN_SHADOW": button_shadow(sc),
@@ -652,46 +584,24 @@ def skin_pictures(sc):
         "ICON_MSG_WARN": warning_icon(sc),
         "SKIN_CHECKBOX": checkbox_skin(sc),
         "SKIN_OPTIONBOX": optionbox_skin(sc),
-        "SKIN_THUMB": thumbnail(sc),
+        "SKIN_THUMB": thumbnail(sc, LAYOUT["kThumbPlace"][2]),
     })
     return msg_frame, pictures
 
 
 def main():
     os.makedirs(SKIN_DIR, exist_ok=True)
-    os.makedirs(DOCS_DIR, exist_ok=True)
 
     for dpi in DPIS:
         pictures_at = skin_pictures(Scale(dpi))[1]
         suffix = "" if dpi == 96 else f"_{Scale(dpi).percent}"
         for name, img in sorted(pictures_at.items()):
             write_bmp(img, os.path.join(SKIN_DIR, name.lower() + suffix + ".bmp"))
-    msg_frame, pictures = skin_pictures(Scale(96))
 
     # 32 bits with alpha at every size, and the 8-bit images of the small sizes for old displays.
     icons = {size: app_icon(size) for size in ICON_SIZES}
     write_ico([(icons[s], 32) for s in ICON_SIZES] + [(icons[s], 8) for s in (16, 32, 48)],
               os.path.join(SKIN_DIR, "appicon.ico"))
-
-    # Previews: each picture enlarged, and the windows put together.
-    for name in ("SKIN_CLOSE", "SKIN_FOLDER", "SKIN_SAVE", "SKIN_MSG_YES", "SKIN_MSG_NO",
-                 "SKIN_BTN_SHADOW", "SKIN_CHECKBOX", "SKIN_OPTIONBOX", "SKIN_THUMB"):
-        preview(pictures[name], name.lower().replace("skin_", "").replace("_", "-"), 8)
-    icon_row = Image.new("RGBA", (3 * 36, 32), (0, 0, 0, 0))
-    for i, name in enumerate(("ICON_MSG_INFO", "ICON_MSG_ERROR", "ICON_MSG_WARN")):
-        icon_row.alpha_composite(pictures[name], (36 * i, 0))
-    preview(icon_row, "msg-icons", 6)
-    app_row = Image.new("RGBA", (16 + 32 + 48 + 16, 48), (0, 0, 0, 0))
-    app_row.alpha_composite(icons[16], (0, 0))
-    app_row.alpha_composite(icons[32], (24, 0))
-    app_row.alpha_composite(icons[48], (64, 0))
-    preview(app_row, "appicon", 6)
-    preview(dialog_mockup(pictures), "dialog", 2)
-    msg_row = Image.new("RGBA", (200 + 300 + 20, 140), (0, 0, 0, 0))
-    msg_row.alpha_composite(message_box_mockup(pictures, 200, 100, pictures["ICON_MSG_WARN"], True), (0, 0))
-    msg_row.alpha_composite(message_box_mockup(pictures, 300, 140, pictures["ICON_MSG_INFO"], False), (220, 0))
-    preview(msg_row, "msgbox", 3)
-    preview(msg_frame, "msgbox-frame", 4)
 
 
 if __name__ == "__main__":

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "base/rounding.h"
+
 namespace {
 
 enum class TagState { Missing, Unclosed, Found };
@@ -79,6 +81,10 @@ Text JoinPath(const Text& folder, const Text& name) {
   return out;
 }
 
+Text SettingsPathIn(const Text& appData) {
+  return appData.empty() ? Text() : appData + u"\\Lumivale!!\\Lumivale!!.xml";
+}
+
 Text DefaultBgmPathFor(const Text& programFolder) {
   return JoinPath(programFolder, u"Lumivale BGM.mp3");
 }
@@ -134,13 +140,12 @@ std::optional<double> ParseNumber(const Text& text) {
 
 std::optional<std::uint8_t> NumberToByte(double value) {
   if (!(value > -1.0 && value < 256.0)) return std::nullopt;  // also refuses NaN
-  const double r = std::nearbyint(value);                    // ties to even
-  if (r < 0.0 || r > 255.0) return std::nullopt;
-  return static_cast<std::uint8_t>(r);
+  const std::optional<std::int32_t> r = RoundHalfEven(value);
+  if (!r || *r < 0 || *r > 255) return std::nullopt;
+  return static_cast<std::uint8_t>(*r);
 }
 
-void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath,
-                      SettingsRecord& s) {
+bool ReadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath, SettingsRecord& s) {
   Bytes content;
   bool defaults = path.empty(), read = false;
   if (!defaults) {
@@ -191,11 +196,13 @@ void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defa
     readSwitch("<omake1>", "</omake1>", s.Omake1);
     readSwitch("<omake2>", "</omake2>", s.Omake2);
   }
-  // Rewriting a file already in its normal form would give the same file: the start skips it.
   const Bytes normal = SettingsFileBytes(s);
-  if (read && content.size() == normal.size() + 1 && std::equal(normal.begin(), normal.end(), content.begin()) &&
-      fs.HasPlainAttributes(path))
-    return;
+  return read && content.size() == normal.size() + 1 && std::equal(normal.begin(), normal.end(), content.begin());
+}
+
+void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath, SettingsRecord& s) {
+  // Rewriting a file already in its normal form would give the same file: the start skips it.
+  if (ReadSettingsFrom(fs, path, defaultBgmPath, s) && fs.HasPlainAttributes(path)) return;
   SaveSettingsTo(fs, path, s);
 }
 

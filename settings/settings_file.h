@@ -11,6 +11,7 @@ struct SettingsRecord {
   Text BGMfile;
   bool Omake1 = false;
   bool Omake2 = false;
+  friend bool operator==(const SettingsRecord&, const SettingsRecord&) = default;
 };
 
 enum class IoResult { Ok, PathNotFound, Failed };
@@ -33,6 +34,9 @@ class SettingsFileSystem {
 // The program folder joined with a file name by exactly one backslash.
 Text JoinPath(const Text& folder, const Text& name);
 Text DefaultBgmPathFor(const Text& programFolder);
+// The settings file under the user's application-data folder; none without that folder (the file
+// would land at the drive's root).
+Text SettingsPathIn(const Text& appData);
 
 // The byte-exact file for a record: mark, template, CR LF between lines, no final line break.
 Bytes SettingsFileBytes(const SettingsRecord& settings);
@@ -42,8 +46,11 @@ std::optional<double> ParseNumber(const Text& text);
 // Nearest integer with halves to even; nothing when it does not fit 0..255.
 std::optional<std::uint8_t> NumberToByte(double value);
 
-// Fills the record from the file at path (defaults route when there is none), then writes it back
-// unless the file already is, byte for byte, what would be written, with plain attributes.
+// Fills the record from the file at path (defaults route when there is none), touching nothing on
+// disk; true when the file already is, byte for byte, what would be written for the record.
+bool ReadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath, SettingsRecord& settings);
+// The start's reading: reads, then writes the record back unless the file already is in that
+// normal form, with plain attributes.
 void LoadSettingsFrom(SettingsFileSystem& fs, const Text& path, const Text& defaultBgmPath,
                       SettingsRecord& settings);
 // Writes the record; true when it is in place. Nothing at all is written when the folder cannot be

@@ -54,12 +54,12 @@ struct SettingsState {
 // The process's one settings state.
 SettingsState& ProgramSettings();
 
-std::wstring ProgramFolder();
+// The music beside the program, which the settings fall back to.
 std::wstring DefaultBgmPath();
+// The settings file of this user (empty when there is no settings folder: no APPDATA).
+std::wstring SettingsFilePath();
 // Loads at the start and writes the result back; silent on any failure.
 void LoadSettings(SettingsState& state);
 // Saves the record to the settings path: ERROR_SUCCESS, or the error of the first disk call that
 // failed (ERROR_PATH_NOT_FOUND when there is no settings path at all).
 DWORD SaveSettings(const SettingsState& state, const SettingsDiskCalls& calls = {});
-// The system's text for an error, without its trailing line breaks.
-std::wstring SystemErrorText(DWORD error);

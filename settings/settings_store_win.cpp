@@ -3,17 +3,11 @@
 #include <algorithm>
 #include <new>
 
-#include "base/owner.h"
+#include "base/handle_win.h"
+#include "base/system_win.h"
 #include "base/wide.h"
 
 namespace {
-
-struct CloseFile {
-  void operator()(HANDLE file) const { CloseHandle(file); }
-};
-using FileHandle = Owner<HANDLE, CloseFile{}>;
-// CreateFile fails with INVALID_HANDLE_VALUE, not with null.
-FileHandle Opened(HANDLE file) { return FileHandle(file == INVALID_HANDLE_VALUE ? nullptr : file); }
 
 IoResult FromLastError() {
   const DWORD e = GetLastError();
@@ -36,9 +30,8 @@ DWORD WriteAll(const SettingsDiskCalls& calls, HANDLE file, const Bytes& content
 }  // namespace
 
 IoResult Win32SettingsFileSystem::ReadAll(const Text& path, Bytes& content) {
-  FileHandle file = Opened(CreateFileW(Wide(path).c_str(), GENERIC_READ,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return FromLastError();
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return IoResult::Failed;
@@ -97,8 +90,8 @@ IoResult Win32SettingsFileSystem::ReplaceContents(const Text& path, const Bytes&
   const std::wstring temp = target + L".new";
   calls_.setFileAttributes(temp.c_str(), FILE_ATTRIBUTE_NORMAL);  // a leftover of an earlier failure
   {
-    FileHandle file = Opened(calls_.createFile(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(
+        calls_.createFile(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return Failure(GetLastError());
     DWORD error = WriteAll(calls_, file.get(), content);
     if (error == ERROR_SUCCESS && !calls_.flushFileBuffers(file.get())) error = GetLastError();
@@ -121,27 +114,14 @@ IoResult Win32SettingsFileSystem::ReplaceContents(const Text& path, const Bytes&
   return IoResult::Ok;
 }
 
-std::wstring ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return L"";
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  const auto slash = path.rfind(L'\\');
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 std::wstring DefaultBgmPath() { return Wide(DefaultBgmPathFor(FromWide(ProgramFolder()))); }
 
 SettingsState& ProgramSettings() {
   static SettingsState state;
   return state;
 }
+
+std::wstring SettingsFilePath() { return Wide(SettingsPathIn(FromWide(EnvironmentText(L"APPDATA")))); }
 
 void LoadSettings(SettingsState& state) {
   Win32SettingsFileSystem fs;
@@ -153,12 +133,4 @@ DWORD SaveSettings(const SettingsState& state, const SettingsDiskCalls& calls) {
   if (SaveSettingsTo(fs, FromWide(state.SettingsPath), state.Settings)) return ERROR_SUCCESS;
   // No settings path makes no disk call: the path is what is not there.
   return fs.FirstError() != ERROR_SUCCESS ? fs.FirstError() : ERROR_PATH_NOT_FOUND;
-}
-
-std::wstring SystemErrorText(DWORD error) {
-  wchar_t text[1024] = {};
-  DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                           1024, nullptr);
-  while (n > 0 && (text[n - 1] == L'\r' || text[n - 1] == L'\n')) --n;
-  return n > 0 ? std::wstring(text, n) : std::to_wstring(error);
 }

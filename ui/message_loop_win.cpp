@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-bool RunPendingMessages() {
+bool RunPendingMessages(bool keepQuit) {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
+    if (msg.message == WM_QUIT && keepQuit) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return false;
     }
@@ -24,11 +24,10 @@ void WaitWhile(const std::function<bool()>& waiting) {
   }
 }
 
-int RunMessageLoop() {
+void RunMessageLoop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  return static_cast<int>(msg.wParam);
 }

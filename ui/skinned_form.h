@@ -1,7 +1,8 @@
 #pragma once
 // The program's skinned top-level windows (the settings dialog, the message box): borderless and
 // topmost, with rounded corners, moved by a press anywhere on them that no control takes, drawn
-// into their back buffer with the caption painted on the skin.
+// into their back buffer with the caption painted on the skin; a change of the monitors that
+// leaves one on none brings it back onto the nearest.
 #include <windows.h>
 
 #include "ui/text.h"
@@ -20,5 +21,7 @@ class SkinnedForm : public Form {
   }
 
   Handled OnMouseDown(MouseButton button, WPARAM keys, POINT at) override;
+  Handled OnTimer(UINT_PTR id) override;
+  void OnDisplayChange() override;
   void OnDestroy() override;
 };

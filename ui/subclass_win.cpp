@@ -4,8 +4,7 @@
 
 #include "ui/live_objects.h"
 
-using subclass::MessageFilter;
-using subclass::Thunk;
+namespace subclass {
 
 namespace {
 std::atomic<int> liveBlocks{0};
@@ -89,14 +88,12 @@ int HookService::HookWindow(HWND hWnd) {
   return index;
 }
 
-void HookService::AddMessageToFilter(UINT uMsg, MessageFilter& filter) { filter.Add(uMsg); }
-
 void HookService::HookMessage(HWND hWnd, UINT uMsg, int phases) {
   const int index = FindHookSlot(hWnd, false);
   if (index < 0) return;
   HookBlock& block = *slots_[index].block;
-  if (phases & kHookBefore) AddMessageToFilter(uMsg, block.Before);
-  if (phases & kHookAfter) AddMessageToFilter(uMsg, block.After);
+  if (phases & kHookBefore) block.Before.Add(uMsg);
+  if (phases & kHookAfter) block.After.Add(uMsg);
 }
 
 void HookService::UnhookWindow(HWND hWnd) {
@@ -133,20 +130,6 @@ int HookService::FindHookSlot(HWND hWnd, bool forReuse) const {
   return -1;
 }
 
-HookService::SlotInfo HookService::Slot(int index) const {
-  SlotInfo info;
-  if (index < 0 || index >= SlotCount()) return info;
-  const HookSlot& slot = slots_[index];
-  info.hWnd = slot.hWnd;
-  if (const HookBlock* block = slot.block.get()) {
-    info.CodeAddress = block->thunk.Procedure();
-    info.PrevWndProc = block->PrevWndProc;
-    info.AfterCount = block->After.Count();
-    info.BeforeCount = block->Before.Count();
-    info.AfterTable = block->After.Table();
-    info.BeforeTable = block->Before.Table();
-  }
-  return info;
-}
+}  // namespace subclass
 
-int LiveHookBlocks() { return liveBlocks.load(); }
+int LiveHookBlocks() { return subclass::liveBlocks.load(); }

@@ -27,13 +27,12 @@ class HookOwner {
 // Phases as a bit set.
 enum HookPhase : int { kHookAfter = 1, kHookBefore = 2, kHookBoth = 3 };
 
+namespace subclass {
+
 struct HookBlock;
 
 class HookService {
  public:
-  // Stands for every message in HookMessage.
-  static constexpr UINT kAllMessages = subclass::MessageFilter::kAllMessages;
-
   explicit HookService(HookOwner& owner);
   ~HookService();  // unhooks whatever is still hooked
   HookService(const HookService&) = delete;
@@ -47,21 +46,8 @@ class HookService {
   // message right now is released when that dispatch returns.
   void UnhookWindow(HWND hWnd);
   void UnhookAll();
-  // From the highest slot down: the window's slot, or with forReuse the first free one; -1 if none.
-  int FindHookSlot(HWND hWnd, bool forReuse) const;
-
-  // What a slot holds, for inspection.
-  struct SlotInfo {
-    HWND hWnd = nullptr;
-    WNDPROC CodeAddress = nullptr;
-    WNDPROC PrevWndProc = nullptr;
-    int AfterCount = 0;
-    int BeforeCount = 0;
-    std::vector<std::uint32_t> AfterTable;
-    std::vector<std::uint32_t> BeforeTable;
-  };
+  // Slots are reused: their number is the most windows hooked at once.
   int SlotCount() const { return static_cast<int>(slots_.size()); }
-  SlotInfo Slot(int index) const;
 
  private:
   struct BlockDeleter {
@@ -72,8 +58,11 @@ class HookService {
     std::unique_ptr<HookBlock, BlockDeleter> block;
   };
 
-  static void AddMessageToFilter(UINT uMsg, subclass::MessageFilter& filter);
+  // From the highest slot down: the window's slot, or with forReuse the first free one; -1 if none.
+  int FindHookSlot(HWND hWnd, bool forReuse) const;
 
   HookOwner& owner_;
   std::vector<HookSlot> slots_;
 };
+
+}  // namespace subclass

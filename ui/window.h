@@ -41,6 +41,8 @@ class Window {
   virtual Handled OnKeyDown(UINT /*key*/, bool /*system*/) { return {}; }
   virtual Handled OnKeyUp(UINT /*key*/, bool /*system*/) { return {}; }
   virtual Handled OnTimer(UINT_PTR /*id*/) { return {}; }
+  // The monitors changed (the default handling follows).
+  virtual void OnDisplayChange() {}
   virtual Handled OnClose() { return {}; }
   // The pointer over the window asks for its shape; hitTest is where on the window it is.
   virtual Handled OnSetCursor(UINT /*hitTest*/) { return {}; }

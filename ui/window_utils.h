@@ -3,11 +3,17 @@
 // failing system call is ignored.
 #include <windows.h>
 
+#include <vector>
+
 #include "base/geometry.h"
+#include "ui/monitor_return.h"
 
 // The platform's rectangle and the program's, edge for edge.
 inline Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+// The platform's window handle and the number the portable logic knows it by.
+inline WindowId FromHWND(HWND window) { return reinterpret_cast<WindowId>(window); }
+inline HWND ToHWND(WindowId window) { return reinterpret_cast<HWND>(window); }
 
 // Puts the window into the topmost band (true) or back into the normal band (false); only the
 // Z order changes.
@@ -46,3 +52,11 @@ Rect MonitorAreaOf(HWND window);
 // The work area of the monitor that holds the most of the rectangle, or of the nearest monitor when
 // none holds any of it; false when the system cannot say.
 bool WorkAreaOf(const Rect& r, Rect& area);
+
+// Every monitor as it is now, each at its DPI (GetDpiForMonitor where the system has it, else the
+// screen's).
+std::vector<LiveMonitor> LiveMonitors();
+
+// Moves the window onto the nearest monitor when a change of the monitors has left it on none
+// (ReturnOntoMonitor); a monitor of another DPI lays it out anew through its WM_DPICHANGED.
+void ReturnOntoLiveMonitor(HWND window);

@@ -92,3 +92,37 @@ bool FocusCuesShown(HWND window) {
 }
 
 void ForgetFocusCues(HWND form) { RemovePropW(form, kHideFocusCues); }
+
+namespace {
+// A named CALLBACK: a lambda does not convert to the stdcall MONITORENUMPROC of the i686 build.
+BOOL CALLBACK AddLiveMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM out) {
+  // Windows 8.1 on; looked up, as older systems lack it. 0 is MDT_EFFECTIVE_DPI.
+  using GetDpiForMonitorFn = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
+  static GetDpiForMonitorFn* const getDpiForMonitor = LateFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
+  LiveMonitor m{{}, {}, ScreenDpi()};
+  UINT dpiX = 0, dpiY = 0;
+  if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, 0, &dpiX, &dpiY)) && dpiY > 0) m.dpi = static_cast<int>(dpiY);
+  if (MonitorAreas(monitor, &m.whole, &m.work)) reinterpret_cast<std::vector<LiveMonitor>*>(out)->push_back(m);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<LiveMonitor> LiveMonitors() {
+  std::vector<LiveMonitor> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddLiveMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
+void ReturnOntoLiveMonitor(HWND window) {
+  RECT now{};
+  if (!GetWindowRect(window, &now)) return;
+  const int dpi = WindowDpi(window);
+  const auto placed = ReturnOntoMonitor(FromRECT(now), dpi, LiveMonitors());
+  if (!placed) return;
+  if (placed->dpi != dpi) {
+    RECT r = ToRECT(placed->window);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(placed->dpi, placed->dpi), reinterpret_cast<LPARAM>(&r));
+    return;
+  }
+  SetWindowPos(window, nullptr, placed->window.left, placed->window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -63,6 +63,9 @@ Window::Handled Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
       return OnTimer(wParam);
     case WM_CLOSE:
       return OnClose();
+    case WM_DISPLAYCHANGE:
+      OnDisplayChange();
+      return {};
     case WM_SETCURSOR:
       return OnSetCursor(LOWORD(lParam));
     case WM_ACTIVATE:

@@ -18,27 +18,23 @@
 #include <cwchar>
 #include <string>
 
+#include "base/handle_win.h"
+#include "base/system_win.h"
+#include "base/wide.h"
+#include "settings/settings_store.h"
+
 namespace {
 
 constexpr UINT_PTR kExitTimer = 1, kLateTimer = 2, kRenameTimer = 3, kHangTimer = 4;
 
-std::wstring Env(const wchar_t* name) {
-  wchar_t buffer[2048];
-  const DWORD n = GetEnvironmentVariableW(name, buffer, 2048);
-  return (n > 0 && n < 2048) ? std::wstring(buffer, n) : std::wstring();
-}
-
 void Log(const std::wstring& line) {
-  static const std::wstring path = Env(L"LUMIVALE_CORE_LOG");
-  HANDLE f = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (path.empty() || f == INVALID_HANDLE_VALUE) return;
-  const std::wstring text = line + L"\r\n";
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+  static const std::wstring path = EnvironmentText(L"LUMIVALE_CORE_LOG");
+  if (path.empty()) return;
+  const UniqueHandle f(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const Bytes utf8 = TextToUtf8(FromWide(line + L"\r\n"));
   DWORD written;
-  WriteFile(f, utf8.data(), static_cast<DWORD>(utf8.size() - 1), &written, nullptr);
-  CloseHandle(f);
+  if (f) WriteFile(f.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
 
 // A mode token's number ("late:300" -> 300), 0 for a bare token, -1 when the token is absent (no
@@ -51,8 +47,8 @@ long ModeValue(const std::wstring& mode, const std::wstring& token) {
 
 // The settings file as the core found it at its start, beside the log.
 void KeepSettingsFile() {
-  CopyFileW((Env(L"APPDATA") + L"\\Lumivale!!\\Lumivale!!.xml").c_str(),
-            (Env(L"LUMIVALE_CORE_LOG") + L".settings").c_str(), FALSE);
+  CopyFileW(SettingsFilePath().c_str(),
+            (EnvironmentText(L"LUMIVALE_CORE_LOG") + L".settings").c_str(), FALSE);
 }
 
 HWND g_settings = nullptr;
@@ -84,7 +80,7 @@ HWND MakeWindow(const wchar_t* title, DWORD style = WS_OVERLAPPEDWINDOW, HWND pa
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
   Log(std::wstring(L"cmdline ") + GetCommandLineW());
   Log(L"pid " + std::to_wstring(GetCurrentProcessId()));
-  const std::wstring mode = Env(L"LUMIVALE_CORE_MODE");
+  const std::wstring mode = EnvironmentText(L"LUMIVALE_CORE_MODE");
   // The start-up failures come before anything that gives the process a message queue.
   if (const long abortAfter = ModeValue(mode, L"abort"); abortAfter >= 0) {
     Sleep(static_cast<DWORD>(abortAfter));

@@ -2,6 +2,7 @@
 // real keys, with the core's "設定" window behind it.
 #include <gtest/gtest.h>
 
+#include "dialog/dialog_layout.h"
 #include "e2e_support.h"
 
 namespace {
@@ -19,15 +20,17 @@ class Dialog : public ProgramRun {
     GetWindowRect(dialog, &rect);
   }
   void Click(int x, int y) { ClickAt(rect.left + x, rect.top + y); }
-  void ClickClose() { Click(346, 6); }
-  void ClickOption(int index) { Click(30, 96 + 18 * index + 9); }
-  void ClickCheck(int which) { Click(166, 96 + 18 * which + 9); }
+  static Point Centre(const Place& p) { return {p.x + p.width / 2, p.y + p.height / 2}; }
+  void ClickIn(const Place& p) { Click(Centre(p).x, Centre(p).y); }
+  void ClickClose() { ClickIn(kUnloadPlace); }
+  void ClickOption(int index) { Click(30, OptionPlace(index).y + 9); }  // on the glyph
+  void ClickCheck(int which) { Click(166, kOmakePlaces[which].y + 9); }
   // The open-file dialog with path typed into its name box, ready for the key that closes it.
   HWND ClickFolder() {
     // The pointer first, until the button shows its tip: its moves reach the dialog, so will the click.
-    SetCursorPos(rect.left + 330, rect.top + 63);
+    SetCursorPos(rect.left + Centre(kFolderPlace).x, rect.top + Centre(kFolderPlace).y);
     WaitUntil([] { return IsWindowVisible(FindWindowW(L"tooltips_class32", nullptr)); }, 5000);
-    Click(330, 63);
+    ClickIn(kFolderPlace);
     return WaitForWindow(L"BGM 변경", L"#32770");
   }
   // A box of the host's own, answered with a key once it has the keyboard.

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/handle_win.h"
 #include "base/wide.h"
 #include "settings/settings_file.h"
 
@@ -24,34 +25,25 @@ bool WaitUntil(Condition condition, DWORD ms = kDeadline) {
 
 // Reads share everything: the file may be held open by the test or written by the program.
 inline std::string ReadFileBytes(const std::wstring& path) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return {};
-  std::string out(GetFileSize(f, nullptr), '\0');
+  UniqueHandle f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!f) return {};
+  std::string out(GetFileSize(f.get(), nullptr), '\0');
   DWORD got = 0;
-  ReadFile(f, out.data(), static_cast<DWORD>(out.size()), &got, nullptr);
-  CloseHandle(f);
+  ReadFile(f.get(), out.data(), static_cast<DWORD>(out.size()), &got, nullptr);
   return out.substr(0, got);
 }
 inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
+  UniqueHandle f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   DWORD written = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(f);
-  return written == bytes.size();
+  if (f) WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  return f && written == bytes.size();
 }
 
-inline std::string Utf8(const std::wstring& w) {
-  const Bytes bytes = TextToUtf8(FromWide(w));
-  return {bytes.begin(), bytes.end()};
-}
-
-// The settings file as the program writes it for a record.
-inline std::string FileOf(const SettingsRecord& settings) {
-  const Bytes bytes = SettingsFileBytes(settings);
-  return {bytes.begin(), bytes.end()};
-}
+inline std::string AsString(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+inline std::string Utf8(const std::wstring& w) { return AsString(TextToUtf8(FromWide(w))); }
+// The settings file the program writes for a record.
+inline std::string FileOf(const SettingsRecord& settings) { return AsString(SettingsFileBytes(settings)); }
 
 struct Process {
   PROCESS_INFORMATION pi{};
@@ -154,7 +146,7 @@ class ProgramRun : public ::testing::Test {
     return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                           &run.pi) != FALSE;
   }
-  std::wstring SettingsFile() const { return appData + L"\\Lumivale!!\\Lumivale!!.xml"; }
+  std::wstring SettingsFile() const { return Wide(SettingsPathIn(FromWide(appData))); }
   // The first line of the core's log that starts with prefix, waited for up to ms; "" if none.
   std::string LogLine(const std::string& prefix, DWORD ms = kDeadline) const {
     std::string found;

@@ -64,10 +64,6 @@ struct MusicDisk : MemoryDisk {
   bool FileExists(const Text& path) override { return MemoryDisk::FileExists(path) || MusicExists(music, path); }
 };
 
-bool Same(const SettingsRecord& a, const SettingsRecord& b) {
-  return a.InterpolationMode == b.InterpolationMode && a.BGMfile == b.BGMfile && a.Omake1 == b.Omake1 && a.Omake2 == b.Omake2;
-}
-
 struct Loaded { SettingsRecord record; Bytes written; };
 
 Loaded Load(Music music, const Bytes& content, const SettingsRecord& prior) {
@@ -90,7 +86,7 @@ void CheckStable(Music music, const Loaded& l, const char* what) {
                              !l.record.Omake1, !l.record.Omake2};
   for (const SettingsRecord& prior : {SettingsRecord{}, other}) {
     const Loaded again = Load(music, l.written, prior);
-    Check(Same(again.record, l.record), what);
+    Check(again.record == l.record, what);
     Check(again.written == l.written, what);
   }
 }
@@ -100,8 +96,8 @@ void CheckSettingsFile(Music music, const Bytes& content) {
   SettingsRecord expected = first.record;
   if (expected.BGMfile.empty() && MusicExists(music, kDefaultBgm)) expected.BGMfile = kDefaultBgm;
   const Loaded second = Load(music, first.written, SettingsRecord{});
-  Check(Same(second.record, expected), "re-reading the written file gives another record");
-  if (Same(expected, first.record)) Check(second.written == first.written, "the written file is not a fixed point");
+  Check(second.record == expected, "re-reading the written file gives another record");
+  if (expected == first.record) Check(second.written == first.written, "the written file is not a fixed point");
   CheckStable(music, second, "the file written by the second load is not a fixed point");
 
   // Saving the record read: the settings folder is made when missing; nothing without its parent.

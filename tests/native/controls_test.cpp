@@ -8,6 +8,7 @@
 
 #include "controls/checkbox_rules.h"
 #include "controls/control_model.h"
+#include "controls/glyph_rules.h"
 #include "controls/hyperlink_rules.h"
 #include "controls/optionbox_rules.h"
 #include "controls/tip_placement.h"

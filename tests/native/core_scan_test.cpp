@@ -1,4 +1,5 @@
-#include "host/core_scan.h"
+#include "host/command_line.h"
+#include "host/supervision.h"
 
 #include <gtest/gtest.h>
 

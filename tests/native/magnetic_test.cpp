@@ -59,10 +59,10 @@ struct Screen final : MagneticPlatform {
   std::map<WindowId, Rect> windows;
   Point cursor;
   std::vector<std::vector<WindowMove>> batches;
-  bool GetWindowRect(WindowId w, Rect& r) override { return windows.count(w) && (r = windows[w], true); }
+  bool WindowRect(WindowId w, Rect& r) override { return windows.count(w) && (r = windows[w], true); }
   // As the system picks the monitor of a rectangle: the largest overlap (the first of equals), else
   // the least squared distance between the rectangles.
-  bool GetWorkArea(const Rect& w, Rect& area) override {
+  bool WorkArea(const Rect& w, Rect& area) override {
     std::int64_t best = -1, nearest = INT64_MAX;
     for (const Monitor& m : monitors) {
       const std::int64_t x = std::max<std::int64_t>({0, std::int64_t{m.whole.left} - w.right, std::int64_t{w.left} - m.whole.right});
@@ -74,8 +74,8 @@ struct Screen final : MagneticPlatform {
     }
     return !monitors.empty();
   }
-  int GetWindowDpi(WindowId) override { return dpi; }
-  bool GetCursorPos(Point& p) override { return p = cursor, true; }
+  int WindowDpiOf(WindowId) override { return dpi; }
+  bool Cursor(Point& p) override { return p = cursor, true; }
   void MoveWindows(const std::vector<WindowMove>& moves) override {
     batches.push_back(moves);
     for (const WindowMove& m : moves) windows[m.hWnd] = Sized(m.position.x, m.position.y, 100, 100);

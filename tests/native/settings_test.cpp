@@ -71,17 +71,14 @@ TEST(SettingsFile, ReaderRows) {
     disk.files = {{kPath, B(r.content)}, {kSong, B("x")}, {kDefault, B("x")}};
     SettingsRecord s = r.prior;
     LoadSettingsFrom(disk, kPath, kDefault, s);
-    EXPECT_EQ(s.InterpolationMode, r.expected.InterpolationMode);
-    EXPECT_EQ(S(TextToUtf8(s.BGMfile)), S(TextToUtf8(r.expected.BGMfile)));
-    EXPECT_EQ(s.Omake1, r.expected.Omake1);
-    EXPECT_EQ(s.Omake2, r.expected.Omake2);
+    EXPECT_EQ(s, r.expected);
     EXPECT_EQ(S(disk.files[kPath]), S(SettingsFileBytes(s)));  // in its normal form afterwards
   }
 }
 
 // The start writes the file back only when a byte or an attribute differs from its normal form.
 TEST(SettingsFile, WriteBackRows) {
-  const std::string normal = File("5", "<BGMfile>C:\\m\\song.mp3</BGMfile>", "1", "0");
+  const std::string normal = S(SettingsFileBytes({5, kSong, true, false}));
   struct Row { const char* name; std::string content; bool flagged; int writes; };
   const Row rows[] = {
       {"normal form: kept", normal, false, 0},

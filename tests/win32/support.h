@@ -33,7 +33,7 @@ struct HostForm : Form {
 
 // Sees the messages it hooks, counting them; `act` may change them.
 struct HookSpy final : HookOwner {
-  HookService service{*this};
+  subclass::HookService service{*this};
   int calls = 0;
   std::function<void(bool before, bool& handled, LRESULT& result, HWND, WPARAM&)> act;
   void SubclassProc(bool before, bool& handled, LRESULT& result, HWND& hwnd, UINT&, WPARAM& w, LPARAM&) override {

@@ -15,6 +15,7 @@
 #include "tools/reference-core/core_settings_win.h"
 #include "tools/reference-core/saver_window_win.h"
 #include "ui/handles.h"
+#include "ui/message_loop.h"
 #include "base/wide.h"
 
 namespace {
@@ -65,12 +66,7 @@ int Run(SaverWindow& window) {
   for (;;) {
     const DWORD woke = MsgWaitForMultipleObjects(timer ? 1 : 0, waits, FALSE, INFINITE, QS_ALLINPUT);
     if (timer && woke == WAIT_OBJECT_0) window.NextFrame();
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      if (m.message == WM_QUIT) return 0;
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
+    if (!RunPendingMessages()) return 0;
   }
 }
 

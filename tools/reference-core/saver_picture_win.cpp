@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 
 // MSVC's GDI+ headers want min and max, which NOMINMAX takes away.
 namespace Gdiplus {
@@ -11,6 +10,8 @@ using std::min;
 }  // namespace Gdiplus
 #include <objidl.h>  // PROPID and IStream, left out by WIN32_LEAN_AND_MEAN
 #include <gdiplus.h>
+
+#include "ui/window_utils.h"
 
 namespace gp = Gdiplus::DllExports;
 
@@ -61,11 +62,12 @@ bool DibSection::Create(int width, int height) {
   return true;
 }
 
-DesktopSnapshot::DesktopSnapshot() {
-  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+DesktopSnapshot::DesktopSnapshot()
+    : origin_{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)} {
   const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   WindowDC screen(nullptr);
-  if (screen && picture_.Create(w, h)) BitBlt(picture_.dc(), 0, 0, w, h, screen.get(), x, y, SRCCOPY);
+  if (screen && picture_.Create(w, h))
+    BitBlt(picture_.dc(), 0, 0, w, h, screen.get(), origin_.x, origin_.y, SRCCOPY);
 }
 
 GdiplusSession::GdiplusSession() {
@@ -95,29 +97,28 @@ SaverPicture::SaverPicture(const SettingsRecord& settings)
 
 SaverPicture::~SaverPicture() = default;
 
-bool SaverPicture::SetTarget(int width, int height, const DesktopSnapshot* desktop) {
+bool SaverPicture::SetTarget(const Rect& target, const DesktopSnapshot* desktop, const std::vector<Rect>& monitors) {
   gdiplus_.reset();
   shown_.clear();
+  const int width = static_cast<int>(Width(target)), height = static_cast<int>(Height(target));
   if (width <= 0 || height <= 0 || !background_.Create(width, height) || !buffer_.Create(width, height))
     return false;
   const DibSection* shot = desktop ? &desktop->picture() : nullptr;
+  const size_t pixels = static_cast<size_t>(width) * height;
   if (white_ || !shot || !shot->dc()) {
-    std::fill(background_.bits(), background_.bits() + static_cast<size_t>(width) * height, 0x00FFFFFFu);
+    std::fill(background_.bits(), background_.bits() + pixels, 0x00FFFFFFu);
+  } else if (!monitors.empty()) {
+    std::fill(background_.bits(), background_.bits() + pixels, 0u);
+    BitBlt(background_.dc(), desktop->origin().x - target.left, desktop->origin().y - target.top, shot->width(),
+           shot->height(), shot->dc(), 0, 0, SRCCOPY);
   } else {
     SetStretchBltMode(background_.dc(), HALFTONE);
     SetBrushOrgEx(background_.dc(), 0, 0, nullptr);
     StretchBlt(background_.dc(), 0, 0, width, height, shot->dc(), 0, 0, shot->width(), shot->height(), SRCCOPY);
   }
   GdiFlush();
-  std::memcpy(buffer_.bits(), background_.bits(), static_cast<size_t>(width) * height * 4);
-  placement_ = PlaceScene(width, height, naturalSize_);
-  // A part is scaled from frame columns and rows that land on whole target pixels: GDI+ then maps
-  // every target pixel to the same point of the frame as for the whole frame, so the part has
-  // exactly the whole redraw's pixels. A shrunk frame, or one whose pixels seldom land on whole
-  // target pixels, is redone whole.
-  alignX_ = kSceneWidth / std::gcd(kSceneWidth, placement_.width);
-  alignY_ = kSceneHeight / std::gcd(kSceneHeight, placement_.height);
-  if (placement_.width < kSceneWidth || alignX_ > 25 || alignY_ > 25) alignX_ = alignY_ = 0;
+  std::memcpy(buffer_.bits(), background_.bits(), pixels * 4);
+  places_ = PlaceOnMonitors(monitors.empty() ? Box(0, 0, width, height) : target, monitors, naturalSize_);
 
   auto objects = std::make_unique<GdiplusObjects>();
   if (gp::GdipCreateBitmapFromScan0(kSceneWidth, kSceneHeight, kSceneWidth * 4, PixelFormat32bppPARGB,
@@ -130,61 +131,66 @@ bool SaverPicture::SetTarget(int width, int height, const DesktopSnapshot* deskt
   return true;
 }
 
-RECT SaverPicture::SceneArea() const {
-  RECT area{placement_.x, placement_.y, placement_.x + placement_.width, placement_.y + placement_.height};
-  const RECT whole{0, 0, buffer_.width(), buffer_.height()};
-  IntersectRect(&area, &area, &whole);
-  return area;
-}
-
-int SaverPicture::TargetX(int column) const {
-  return placement_.x + static_cast<int>(static_cast<long long>(column) * placement_.width / kSceneWidth);
-}
-
-int SaverPicture::TargetY(int row) const {
-  return placement_.y + static_cast<int>(static_cast<long long>(row) * placement_.height / kSceneHeight);
-}
-
 void SaverPicture::Render(double seconds) {
   changed_.clear();
   if (!gdiplus_) return;
   scene_.Draw(seconds, frame_.data());
-  if (!alignX_ || shown_.empty()) {
-    RedrawTiles(0, 0, kTilesX, kTilesY);
-  } else {
-    // Changed tiles, grown for the filter's reach.
-    const int grow = filter_ == Gdiplus::InterpolationModeNearestNeighbor ||
-                             filter_ == Gdiplus::InterpolationModeBilinear || filter_ == Gdiplus::InterpolationModeDefault
-                         ? 1
-                         : 2;
-    bool changed[kTilesY + 4][kTilesX + 4] = {};
-    for (int y = 0; y < kSceneHeight; ++y)
-      for (int tx = 0; tx < kTilesX; ++tx) {
-        const size_t at = static_cast<size_t>(y) * kSceneWidth + tx * kTile;
-        const size_t n = std::min(kTile, kSceneWidth - tx * kTile) * sizeof(std::uint32_t);
-        if (std::memcmp(&frame_[at], &shown_[at], n) != 0)
-          for (int dy = -grow; dy <= grow; ++dy) std::fill_n(&changed[y / kTile + 2 + dy][tx + 2 - grow], 2 * grow + 1, true);
-      }
-    // Runs along each row, joined where one call for both costs less than two.
-    std::vector<RECT> runs;
-    for (int ty = 0; ty < kTilesY; ++ty)
-      for (int tx = 0; tx < kTilesX; ++tx)
-        if (changed[ty + 2][tx + 2]) {
-          const int from = tx;
-          while (tx < kTilesX && changed[ty + 2][tx + 2]) ++tx;
-          runs.push_back(RECT{from, ty, tx, ty + 1});
-        }
-    Join(runs, kCallTiles);
-    for (const RECT& r : runs) RedrawTiles(r.left, r.top, r.right, r.bottom);
+  // One frame for every monitor: each shows the same moment. A monitor costs the pixels its
+  // changed parts cover; the gaps between monitors cost nothing.
+  std::vector<RECT> runs;
+  bool runsFound = false;
+  for (const MonitorScene& place : places_) {
+    if (!place.alignX || shown_.empty()) {
+      RedrawTiles(place, 0, 0, kTilesX, kTilesY);
+      continue;
+    }
+    if (!runsFound) runs = ChangedRuns(), runsFound = true;
+    for (const RECT& r : runs) RedrawTiles(place, r.left, r.top, r.right, r.bottom);
   }
   shown_ = frame_;
 }
 
-void SaverPicture::RedrawTiles(int left, int top, int right, int bottom) {
-  RECT area{TargetX(left * kTile), TargetY(top * kTile), TargetX(std::min(right * kTile, kSceneWidth)),
-            TargetY(std::min(bottom * kTile, kSceneHeight))};
-  const RECT scene = SceneArea();
-  if (!IntersectRect(&area, &area, &scene)) return;
+std::vector<RECT> SaverPicture::ChangedRuns() const {
+  // Changed tiles, grown for the filter's reach.
+  const int grow = filter_ == Gdiplus::InterpolationModeNearestNeighbor || filter_ == Gdiplus::InterpolationModeBilinear ||
+                           filter_ == Gdiplus::InterpolationModeDefault
+                       ? 1
+                       : 2;
+  bool changed[kTilesY + 4][kTilesX + 4] = {};
+  for (int y = 0; y < kSceneHeight; ++y)
+    for (int tx = 0; tx < kTilesX; ++tx) {
+      const size_t at = static_cast<size_t>(y) * kSceneWidth + tx * kTile;
+      const size_t n = std::min(kTile, kSceneWidth - tx * kTile) * sizeof(std::uint32_t);
+      if (std::memcmp(&frame_[at], &shown_[at], n) != 0)
+        for (int dy = -grow; dy <= grow; ++dy) std::fill_n(&changed[y / kTile + 2 + dy][tx + 2 - grow], 2 * grow + 1, true);
+    }
+  // Runs along each row, joined where one call for both costs less than two.
+  std::vector<RECT> runs;
+  for (int ty = 0; ty < kTilesY; ++ty)
+    for (int tx = 0; tx < kTilesX; ++tx)
+      if (changed[ty + 2][tx + 2]) {
+        const int from = tx;
+        while (tx < kTilesX && changed[ty + 2][tx + 2]) ++tx;
+        runs.push_back(RECT{from, ty, tx, ty + 1});
+      }
+  Join(runs, kCallTiles);
+  return runs;
+}
+
+void SaverPicture::RedrawTiles(const MonitorScene& place, int left, int top, int right, int bottom) {
+  // Target position of a frame column / row (whole pixels, rounded down).
+  const Placement& at = place.scene;
+  const auto targetX = [&at](int column) {
+    return at.x + static_cast<int>(static_cast<long long>(column) * at.width / kSceneWidth);
+  };
+  const auto targetY = [&at](int row) {
+    return at.y + static_cast<int>(static_cast<long long>(row) * at.height / kSceneHeight);
+  };
+  RECT area{targetX(left * kTile), targetY(top * kTile), targetX(std::min(right * kTile, kSceneWidth)),
+            targetY(std::min(bottom * kTile, kSceneHeight))};
+  // Only on its monitor, where the scene is.
+  const RECT monitor = ToRECT(place.monitor), scene{at.x, at.y, at.x + at.width, at.y + at.height};
+  if (!IntersectRect(&area, &area, &scene) || !IntersectRect(&area, &area, &monitor)) return;
   const int stride = buffer_.width(), width = area.right - area.left, height = area.bottom - area.top;
   std::uint32_t* origin = buffer_.bits() + static_cast<size_t>(area.top) * stride + area.left;
   for (int y = 0; y < height; ++y)
@@ -192,11 +198,12 @@ void SaverPicture::RedrawTiles(int left, int top, int right, int bottom) {
                 background_.bits() + static_cast<size_t>(area.top + y) * stride + area.left, width * 4u);
   // The frame's part that reaches the area, on aligned columns and rows (all of it when redone whole).
   int x0 = 0, y0 = 0, x1 = kSceneWidth, y1 = kSceneHeight;
-  if (alignX_) {
-    x0 = std::max(0, (left * kTile - kReach) / alignX_ * alignX_);
-    y0 = std::max(0, (top * kTile - kReach) / alignY_ * alignY_);
-    x1 = std::min(kSceneWidth, (right * kTile + kReach + alignX_ - 1) / alignX_ * alignX_);
-    y1 = std::min(kSceneHeight, (bottom * kTile + kReach + alignY_ - 1) / alignY_ * alignY_);
+  if (place.alignX) {
+    const int ax = place.alignX, ay = place.alignY;
+    x0 = std::max(0, (left * kTile - kReach) / ax * ax);
+    y0 = std::max(0, (top * kTile - kReach) / ay * ay);
+    x1 = std::min(kSceneWidth, (right * kTile + kReach + ax - 1) / ax * ax);
+    y1 = std::min(kSceneHeight, (bottom * kTile + kReach + ay - 1) / ay * ay);
   }
   // GDI+ scales into a bitmap over the area's own pixels, shifted so that target coordinates stay.
   Gdiplus::GpBitmap* part = nullptr;
@@ -208,8 +215,8 @@ void SaverPicture::RedrawTiles(int left, int top, int right, int bottom) {
     gp::GdipSetPixelOffsetMode(graphics, Gdiplus::PixelOffsetModeHalf);  // pixel centres on pixel centres
     gp::GdipTranslateWorldTransform(graphics, static_cast<float>(-area.left), static_cast<float>(-area.top),
                                     Gdiplus::MatrixOrderPrepend);
-    gp::GdipDrawImageRectRectI(graphics, gdiplus_->frame, TargetX(x0), TargetY(y0), TargetX(x1) - TargetX(x0),
-                               TargetY(y1) - TargetY(y0), x0, y0, x1 - x0, y1 - y0, Gdiplus::UnitPixel,
+    gp::GdipDrawImageRectRectI(graphics, gdiplus_->frame, targetX(x0), targetY(y0), targetX(x1) - targetX(x0),
+                               targetY(y1) - targetY(y0), x0, y0, x1 - x0, y1 - y0, Gdiplus::UnitPixel,
                                gdiplus_->edges, nullptr, nullptr);
     gp::GdipDeleteGraphics(graphics);
   }

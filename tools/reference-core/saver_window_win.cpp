@@ -2,11 +2,34 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
+
+#include "ui/window_utils.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"LumivaleReferenceCore";
 constexpr double kStillSeconds = 5.0;  // the moment the settings window shows
+constexpr long kJump = 200;             // pixels the pointer moves at once: see OnMouse
+constexpr UINT_PTR kJumpTimer = 1;
+
+// Every monitor's rectangle on the screen. A named CALLBACK: a lambda does not convert to the
+// stdcall MONITORENUMPROC of the i686 build.
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM out) {
+  reinterpret_cast<std::vector<Rect>*>(out)->push_back(FromRECT(*r));
+  return TRUE;
+}
+std::vector<Rect> Monitors() {
+  std::vector<Rect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
+Rect VirtualScreen() {
+  return Box(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+}
 }  // namespace
 
 bool SaverWindow::CreateSaver(const RECT& screen, const DesktopSnapshot* desktop) {
@@ -44,9 +67,15 @@ bool SaverWindow::CreateSettings(const DesktopSnapshot* desktop) {
 
 bool SaverWindow::Prepare(Role role, const DesktopSnapshot* desktop) {
   role_ = role;
+  desktop_ = desktop;
   RECT client{};
   GetClientRect(hwnd(), &client);
-  if (!picture_.SetTarget(client.right, client.bottom, desktop)) return false;
+  const POINT origin = [this] { POINT p{}; ClientToScreen(hwnd(), &p); return p; }();
+  monitors_ = Monitors();
+  const bool placed = role == Role::Saver
+                          ? picture_.SetTarget(Box(origin.x, origin.y, client.right, client.bottom), desktop, monitors_)
+                          : picture_.SetTarget(Box(0, 0, client.right, client.bottom), desktop);
+  if (!placed) return false;
   startTicks_ = GetTickCount64();
   picture_.Render(role == Role::Settings ? kStillSeconds : 0.0);
   return true;
@@ -58,10 +87,33 @@ void SaverWindow::NextFrame() {
     End();
     return;
   }
+  // Wine 8 sends no WM_DISPLAYCHANGE when the X server's monitors change: the saver also looks
+  // at them twice a second.
+  if (role_ == Role::Saver && frames_ % 16 == 15 && Monitors() != monitors_) {
+    FollowDisplayChange();
+    ++frames_;
+    return;
+  }
   picture_.Render(static_cast<double>(GetTickCount64() - startTicks_) / 1000.0);
   if (WindowDC dc(hwnd()); dc)
     for (const RECT& area : picture_.Changed()) picture_.CopyTo(dc.get(), area);
   ++frames_;
+}
+
+void SaverWindow::FollowDisplayChange() {
+  // The new picture is made whole before the window takes its new place, and is copied at once:
+  // nothing black shows in between.
+  const Rect screen = VirtualScreen();
+  monitors_ = Monitors();
+  if (!picture_.SetTarget(screen, desktop_, monitors_)) return;
+  picture_.Render(static_cast<double>(GetTickCount64() - startTicks_) / 1000.0);
+  SetWindowPos(hwnd(), HWND_TOPMOST, screen.left, screen.top, static_cast<int>(Width(screen)),
+               static_cast<int>(Height(screen)), SWP_NOACTIVATE | SWP_NOCOPYBITS);
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  // Not the user's input: the pointer's new coordinates are where the saver starts again, and the
+  // move the window's new place causes is its first.
+  GetCursorPos(&start_);
+  sawFirstMove_ = false;
 }
 
 void SaverWindow::End() {
@@ -105,14 +157,40 @@ Window::Handled SaverWindow::OnMouseDown(MouseButton, WPARAM, POINT) {
   return 0;
 }
 
+void SaverWindow::OnDisplayChange() {
+  if (role_ == Role::Saver) FollowDisplayChange();
+}
+
+Window::Handled SaverWindow::OnTimer(UINT_PTR id) {
+  if (id != kJumpTimer) return {};
+  const bool changed = Monitors() != monitors_;
+  if (!changed && --jumpChecks_ > 0) return 0;
+  KillTimer(hwnd(), kJumpTimer);
+  jumpChecks_ = 0;
+  POINT now{};
+  GetCursorPos(&now);
+  if (changed)
+    FollowDisplayChange();
+  else if (std::max(std::abs(now.x - start_.x), std::abs(now.y - start_.y)) > 4)
+    End();
+  return 0;
+}
+
 Window::Handled SaverWindow::OnMouseMove(WPARAM, POINT at) {
   if (role_ != Role::Saver) return {};
   // The first move comes when the window appears under a pointer that has not moved; after it, a
   // move of more than 4 pixels from where the pointer was at the start ends the saver.
   ClientToScreen(hwnd(), &at);
-  if (!sawFirstMove_) {
+  const long away = std::max(std::abs(at.x - start_.x), std::abs(at.y - start_.y));
+  if (Monitors() != monitors_) {
+    FollowDisplayChange();  // the layout changed under a pointer that did not move
+  } else if (!sawFirstMove_) {
     sawFirstMove_ = true;
-  } else if (std::abs(at.x - start_.x) > 4 || std::abs(at.y - start_.y) > 4) {
+  } else if (away > kJump) {
+    // So far at once may be the layout changing before this process sees the new monitors:
+    // decided within a second (further moves do not put the decision off).
+    if (!jumpChecks_ && SetTimer(hwnd(), kJumpTimer, 200, nullptr)) jumpChecks_ = 5;
+  } else if (away > 4) {
     End();
   }
   return 0;

@@ -1,9 +1,11 @@
 #pragma once
 // The reference core's one window in its three roles: the screen saver over the whole virtual
-// screen (ends on input), the preview inside another program's window (ends with it), and the
+// screen, the scene on each monitor (ends on input; follows a change of the monitors), the preview inside another program's window (ends with it), and the
 // settings window "設定" with a still picture of the scene (ends when closed). Ending destroys the
 // window, and a destroyed window ends the core's message loop.
 #include <windows.h>
+
+#include <vector>
 
 #include "settings/settings_file.h"
 #include "tools/reference-core/music_win.h"
@@ -35,19 +37,26 @@ class SaverWindow : public Window {
   Handled OnMouseDown(MouseButton button, WPARAM keys, POINT at) override;
   Handled OnMouseMove(WPARAM keys, POINT at) override;
   Handled OnSetCursor(UINT hitTest) override;
+  Handled OnTimer(UINT_PTR id) override;
+  void OnDisplayChange() override;
   void OnDestroy() override { PostQuitMessage(0); }
 
  private:
   enum class Role { Saver, Preview, Settings };
   bool Prepare(Role role, const DesktopSnapshot* desktop);
+  // The monitors changed: the saver covers the new virtual screen with the scene on each monitor.
+  void FollowDisplayChange();
   void End();
 
   SaverPicture picture_;
   Music music_;
   Role role_ = Role::Settings;
   HWND parent_ = nullptr;
+  const DesktopSnapshot* desktop_ = nullptr;
+  std::vector<Rect> monitors_;  // the layout the saver shows
   POINT start_{};
   bool sawFirstMove_ = false;
+  int jumpChecks_ = 0;  // looks at the monitors left before a far move ends the saver
   ULONGLONG startTicks_ = 0;
   long frames_ = 0;
 };

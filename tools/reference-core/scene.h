@@ -34,6 +34,7 @@ class Scene {
 // allow) or at its own size, centred either way.
 struct Placement {
   int x, y, width, height;
+  friend bool operator==(const Placement&, const Placement&) = default;
 };
 Placement PlaceScene(int targetWidth, int targetHeight, bool naturalSize);
 

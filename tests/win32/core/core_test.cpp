@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "tools/reference-core/saver_window_win.h"
+#include "base/wide.h"
+#include "settings/settings_file.h"
 #include "ui/handles.h"
 
 namespace {
@@ -27,7 +29,7 @@ std::vector<std::uint32_t> Frame(SettingsRecord settings, int width, int height,
   static GdiplusSession gdiplus;
   SaverPicture picture(settings);
   DibSection out;
-  EXPECT_TRUE(picture.SetTarget(width, height, desktop) && out.Create(width, height));
+  EXPECT_TRUE(picture.SetTarget(Box(0, 0, width, height), desktop) && out.Create(width, height));
   picture.CopyTo(out.dc(), RECT{0, 0, width, height});
   for (int i = frames - 1; i >= 0; --i) {
     picture.Render(3.0 - i * 0.04);
@@ -195,7 +197,7 @@ class CoreProcess : public ::testing::Test {
     if (processHandle_) TerminateProcess(processHandle_.get(), 1);  // only a core a failed test left behind
     EXPECT_EQ(ReadBytes(SettingsPath()), settings_) << "the core wrote its settings";
   }
-  std::wstring SettingsPath() const { return folder_ + L"\\Lumivale!!\\Lumivale!!.xml"; }
+  std::wstring SettingsPath() const { return Wide(SettingsPathIn(FromWide(folder_))); }
   // The core's window with this title (or inside `parent`), once it is there.
   HWND WaitForWindow(const wchar_t* title, HWND parent = nullptr) {
     HWND found = nullptr;

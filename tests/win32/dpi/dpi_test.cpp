@@ -5,7 +5,8 @@
 
 #include <cstdlib>
 
-#include "controls/checkbox_rules.h"
+#include "base/wide.h"
+#include "controls/glyph_rules.h"
 #include "dialog/set_form.h"
 #include "msgbox/msgbox_form.h"
 #include "ui/fonts.h"
@@ -29,14 +30,14 @@ Rect Placed(HWND window, HWND parent) {  // the window's rectangle in its parent
 const struct {
   const char* name;
   HWND (*window)(SetForm&);
-  int x, y, width, height;
+  Place place;
 } kPlaces[] = {
-    {"UnloadButton", [](SetForm& f) { return f.UnloadButton().hWnd(); }, 330, 0, 33, 14},
-    {"FolderView", [](SetForm& f) { return f.FolderView().hWnd(); }, 320, 54, 20, 19},
-    {"OkButton", [](SetForm& f) { return f.OkButton().hWnd(); }, 317, 218, 40, 19},
-    {"App_Path", [](SetForm& f) { return f.PathBox(); }, 26, 58, 288, 11},
-    {"OpQuality(5)", [](SetForm& f) { return f.OpQuality(5).hWnd(); }, 24, 186, 121, 18},
-    {"Omake2", [](SetForm& f) { return f.Omake2().hWnd(); }, 160, 114, 185, 18},
+    {"UnloadButton", [](SetForm& f) { return f.UnloadButton().hWnd(); }, kUnloadPlace},
+    {"FolderView", [](SetForm& f) { return f.FolderView().hWnd(); }, kFolderPlace},
+    {"OkButton", [](SetForm& f) { return f.OkButton().hWnd(); }, kOkPlace},
+    {"App_Path", [](SetForm& f) { return f.PathBox(); }, kPathBoxPlace},
+    {"OpQuality(5)", [](SetForm& f) { return f.OpQuality(5).hWnd(); }, OptionPlace(5)},
+    {"Omake2", [](SetForm& f) { return f.Omake2().hWnd(); }, kOmakePlaces[1]},
 };
 
 struct Dialog : ::testing::Test {
@@ -46,13 +47,14 @@ struct Dialog : ::testing::Test {
   void ExpectLaidOutAt(int dpi) {
     EXPECT_EQ(form.Dpi(), dpi);
     const Rect w = Placed(form.hwnd(), nullptr);
-    EXPECT_EQ(Width(w) * 10000 + Height(w), Scale(370, dpi) * 10000 + Scale(250, dpi)) << dpi;
+    EXPECT_EQ(Width(w) * 10000 + Height(w), Scale(kDialogPlace.width, dpi) * 10000 + Scale(kDialogPlace.height, dpi)) << dpi;
     EXPECT_EQ(FontHeightOf(form.FontOf(SkinFont::Plain)), FontHeight(9, dpi)) << dpi;
     EXPECT_EQ(FontHeightOf(form.FontOf(SkinFont::Caption)), FontHeight(8.25, dpi)) << dpi;
     for (const auto& p : kPlaces) {
-      EXPECT_TRUE(Placed(p.window(form), form.hwnd()) == ScaleBox(p.x, p.y, p.width, p.height, dpi)) << p.name << dpi;
+      const Rect box = ScaledPlace(p.place, dpi);
+      EXPECT_TRUE(Placed(p.window(form), form.hwnd()) == box) << p.name << dpi;
       // A press and release where the control is drawn reaches it.
-      const POINT centre{Scale(p.x, dpi) + Scale(p.width, dpi) / 2, Scale(p.y, dpi) + Scale(p.height, dpi) / 2};
+      const POINT centre{box.left + static_cast<LONG>(Width(box)) / 2, box.top + static_cast<LONG>(Height(box)) / 2};
       EXPECT_EQ(ChildWindowFromPointEx(form.hwnd(), centre, CWP_SKIPTRANSPARENT), p.window(form)) << p.name << dpi;
     }
   }
@@ -65,20 +67,20 @@ TEST_F(Dialog, LaidOutAtTheDisplaysDpiWithEveryTextInItsBox) {
   ExpectLaidOutAt(Dpi());
   WindowDC screen(nullptr);
   for (const SkinText& t : kSkinTexts) {
-    const Rect box = ScaleBox(t.x, t.y, t.width, t.height, Dpi());
+    const Rect box = ScaledPlace(t.box, Dpi());
     SelectScope select(screen.get(), form.FontOf(t.font));
     RECT r{0, 0, static_cast<LONG>(Width(box)), 0};
     DrawTextW(screen.get(), t.text, -1, &r, DT_CALCRECT | DT_NOPREFIX | t.format);
     // The boxes are as tall as the characters, not their line cells (whose leading is cut at 96 too).
     TEXTMETRICW tm{};
     GetTextMetricsW(screen.get(), &tm);
-    EXPECT_LE(r.right, Width(box)) << "text at " << t.x << "," << t.y;
-    EXPECT_LE(r.bottom / tm.tmHeight * (tm.tmHeight - tm.tmInternalLeading), Height(box)) << "text at " << t.x << "," << t.y;
+    EXPECT_LE(r.right, Width(box)) << "text at " << t.box.x << "," << t.box.y;
+    EXPECT_LE(r.bottom / tm.tmHeight * (tm.tmHeight - tm.tmInternalLeading), Height(box)) << "text at " << t.box.x << "," << t.box.y;
   }
   for (int i = 0; i < 8; ++i) {
     GlyphBox& b = i < 6 ? static_cast<GlyphBox&>(form.OpQuality(i)) : i == 6 ? form.Omake1() : form.Omake2();
     const Rect client = Placed(b.hWnd(), b.hWnd());
-    const SIZE text = TextLineSize(DialogFont(Dpi()), std::wstring(b.Caption().begin(), b.Caption().end()));
+    const SIZE text = TextLineSize(DialogFont(Dpi()), Wide(b.Caption()));
     EXPECT_TRUE(Scale(kCaptionX, Dpi()) + text.cx <= Width(client) && text.cy <= Height(client)) << "control " << i;
     if (i >= 6) continue;
     SendMessageW(b.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "base/system_win.h"
 #include "dialog/set_form.h"
 #include "settings/settings_store.h"
 #include "tests/win32/support.h"

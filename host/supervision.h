@@ -44,12 +44,3 @@ struct SupervisionResult {
 // parentless top-level window by then or within `firstWindowGraceMs` (a platform may call a core
 // idle a moment before its first window exists).
 SupervisionResult SuperviseCore(CoreWindows& core, int firstWindowGraceMs);
-
-// The arguments of a command line as received: the program name (quoted or not) and the blanks
-// after it removed, the rest unchanged.
-Text ArgumentsOf(const Text& commandLine);
-// Whether the arguments ask for the settings, as Windows starts a screen saver to configure it:
-// none, or /c (or -c, any case, with or without ":<window>" or a window after a blank).
-bool ConfigureRoad(const Text& arguments);
-// What the core is started with: its quoted path, one blank, our own arguments.
-Text CoreCommandLine(const Text& corePath, const Text& arguments);
