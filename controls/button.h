@@ -18,8 +18,18 @@ class Button : public SkinnedControl {
   // owned: whoever sets it keeps it alive while it is set. None leaves the last image in place.
   void SetButtonSkin(const Picture* skin);
 
-  // Paints the frame for the current flags into the retained image (WM_PAINT shows it).
+  // Paints the frame for the current flags into the retained image (WM_PAINT shows it), and the
+  // focus cue inside it.
   void DrawPicture() override;
+
+  // Enter clicks the button when it has the keyboard (Space always does); otherwise Enter is the
+  // form's.
+  bool EnterClicks = false;
+
+ protected:
+  bool ActsOnKey(UINT key) const override { return key == VK_SPACE || (EnterClicks && key == VK_RETURN); }
+  LONG ReaderRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
+  const wchar_t* ReaderAction() const override { return L"Press"; }
 
  private:
   const Picture* skin_ = nullptr;

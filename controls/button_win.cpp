@@ -24,5 +24,7 @@ void Button::DrawPicture() {
   // The skin's transparent pixels show the form beneath, as a plain copy of an opaque skin would.
   PaintParentBackground(area);
   DrawPicturePart(BufferDC(), *skin_, 0, 0, frame.left, frame.top, area.right, area.bottom);
+  const int inset = Scale(2, Dpi());
+  DrawFocusCue(BufferDC(), RECT{inset, inset, area.right - inset, area.bottom - inset}, RGB(0x40, 0x40, 0x40));
   ShowBuffer();
 }

@@ -21,4 +21,8 @@ class CheckBox : public GlyphBox {
 
  protected:
   void ClickChangesValue() override;
+  bool ActsOnKey(UINT key) const override { return key == VK_SPACE; }
+  LONG ReaderRole() const override { return ROLE_SYSTEM_CHECKBUTTON; }
+  bool Checked() const override { return storedValue_ == 1; }
+  const wchar_t* ReaderAction() const override { return storedValue_ == 0 ? L"Check" : L"Uncheck"; }
 };

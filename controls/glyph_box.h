@@ -43,6 +43,8 @@ class GlyphBox : public SkinnedControl {
   void PaintLabel();
   void OnBufferResized() override;
   void LoadForDpi() override;
+  void RepaintFocus() override { PaintLabel(); }
+  Text ReaderName() const override { return caption_; }
 
   std::uint8_t storedValue_ = 0;
 

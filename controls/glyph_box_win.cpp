@@ -56,8 +56,14 @@ void GlyphBox::PaintLabel() {
   if (!dc) return;
   const RECT all{0, 0, Buffer().width(), Buffer().height()};
   PaintParentBackground(all);  // this also erases the glyph
+  const std::wstring caption = Wide(caption_);
   DrawTextLine(dc, DialogFont(Dpi()), enabled_ ? kCaptionColor : kDisabledCaptionColor, CaptionX(),
-               glyphTop_ + Scale(1, Dpi()), Wide(caption_));
+               glyphTop_ + Scale(1, Dpi()), caption);
+  // Round the caption, as the system's check boxes show it.
+  const SIZE text = TextLineSize(DialogFont(Dpi()), caption);
+  const int margin = Scale(2, Dpi());
+  DrawFocusCue(dc, RECT{CaptionX() - margin, glyphTop_ + Scale(1, Dpi()) - margin / 2, CaptionX() + text.cx + margin,
+                        glyphTop_ + Scale(1, Dpi()) + text.cy + margin / 2}, kCaptionColor);
   DrawPicture();
   ShowBuffer();  // also when there is no skin to draw
 }

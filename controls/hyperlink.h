@@ -28,6 +28,10 @@ class HyperLink : public SkinnedControl {
   }
   void OnBufferResized() override { DrawPicture(); }
   void LoadForDpi() override { SizeToPrompt(); }  // the text's size in the font of the new DPI
+  bool ActsOnKey(UINT key) const override { return key == VK_SPACE || key == VK_RETURN; }
+  LONG ReaderRole() const override { return ROLE_SYSTEM_LINK; }
+  Text ReaderName() const override { return prompt_; }
+  const wchar_t* ReaderAction() const override { return L"Jump"; }
 
  private:
   void SizeToPrompt();

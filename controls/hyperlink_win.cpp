@@ -45,5 +45,6 @@ void HyperLink::DrawPicture() {
     // The rows just below the text (one at 96 DPI), from x = 0 up to (not including) its width.
     FillSolid(dc, RECT{0, size.cy, size.cx, size.cy + ScaleLine(1, Dpi())}, color);
   }
+  DrawFocusCue(dc, all, color);  // the link is as large as its text: on its edge
   ShowBuffer();
 }

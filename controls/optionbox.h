@@ -20,4 +20,7 @@ class OptionBox : public GlyphBox {
  protected:
   Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void ClickChangesValue() override;
+  LONG ReaderRole() const override { return ROLE_SYSTEM_RADIOBUTTON; }
+  bool Checked() const override { return value(); }
+  const wchar_t* ReaderAction() const override { return L"Check"; }
 };

@@ -9,13 +9,14 @@
 
 #include "base/dpi.h"
 #include "controls/control_model.h"
+#include "ui/accessible.h"
 #include "ui/window.h"
 
 // Event handler for MouseDown, MouseMove and MouseUp: button and shift masks, x and y in the
 // control's pixels, all by reference.
 using MouseEvent = std::function<void(MouseMask& button, MouseMask& shift, float& x, float& y)>;
 
-class SkinnedControl : public ChildControl, protected ControlHost {
+class SkinnedControl : public ChildControl, protected ControlHost, public AccessibleSource {
  public:
   ~SkinnedControl() override;
 
@@ -36,6 +37,14 @@ class SkinnedControl : public ChildControl, protected ControlHost {
   bool Pressed() const { return model_.Pressed(); }
   bool Hover() const { return model_.Hover(); }
 
+  // Does what a left click does (the value change, then Click), for a key or a reader.
+  void ClickByKey();
+  // The keyboard is on the control and the form shows focus cues (once the keyboard was used).
+  bool ShowsFocusCue() const;
+
+  // A reader's view: the control's name, role, its checked state and its default action.
+  AccessibleFacts Describe(LONG child) override;
+
   std::function<void()> Click;
   MouseEvent MouseDown;
   MouseEvent MouseMove;
@@ -51,8 +60,32 @@ class SkinnedControl : public ChildControl, protected ControlHost {
   // and at every DPI change, before the control paints itself.
   virtual void LoadForDpi() {}
 
-  Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
-  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;  // the hand pointer
+  Handled OnMouseDown(MouseButton button, WPARAM keys, POINT at) override;
+  Handled OnMouseDoubleClick(MouseButton button, WPARAM keys, POINT at) override;
+  Handled OnMouseUp(MouseButton button, WPARAM keys, POINT at) override;
+  Handled OnMouseMove(WPARAM keys, POINT at) override;
+  Handled OnSetCursor(UINT hitTest) override;  // the hand pointer
+  // Keys the control acts on itself (armed on the press, done on the release); every other key
+  // goes on to its form.
+  Handled OnKeyDown(UINT key, bool system) override;
+  Handled OnKeyUp(UINT key, bool system) override;
+  void OnSetFocus() override;
+  void OnKillFocus() override { RepaintFocus(); }
+  void OnUiStateChanged() override { RepaintFocus(); }
+  Handled OnGetObject(LONG objectId, WPARAM flags) override { return AnswerGetObject(hwnd(), flags, objectId); }
+  void OnAccessibleAction(LONG child) override {
+    if (child == CHILDID_SELF) ClickByKey();
+  }
+  virtual bool ActsOnKey(UINT /*key*/) const { return false; }
+  // Paints what the focus cue changes (the whole control by default).
+  virtual void RepaintFocus() { DrawPicture(); }
+  // Draws the focus cue, if it shows, as a one-pixel dotted frame (scaled) in `color` on `box`.
+  void DrawFocusCue(HDC dc, RECT box, COLORREF color) const;
+  virtual LONG ReaderRole() const = 0;
+  virtual Text ReaderName() const { return TrackTipText(); }
+  virtual bool Checked() const { return false; }
+  virtual const wchar_t* ReaderAction() const = 0;
+
   void OnBufferResized() override { DrawPicture(); }
 
   // ControlHost: what the model asks of the window.
@@ -82,6 +115,7 @@ class SkinnedControl : public ChildControl, protected ControlHost {
   bool Raise(const MouseEvent& event, MouseMask& button, MouseMask& shift, float& x, float& y);
 
   int dpi_ = kBaseDpi;
+  UINT keyArmed_ = 0;
   ControlModel model_;
   // Cleared when the object goes, so that a handler that destroyed it can be told apart.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

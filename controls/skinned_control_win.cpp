@@ -1,8 +1,7 @@
 #include "controls/skinned_control.h"
 
-#include <windowsx.h>
-
 #include "controls/track_tip.h"
+#include "ui/gdi.h"
 #include "ui/window_utils.h"
 #include "ui/fonts.h"
 #include "ui/text.h"
@@ -35,45 +34,102 @@ bool SkinnedControl::CreateControl(const wchar_t* className, HWND parent, int x,
   return true;
 }
 
-Window::Handled SkinnedControl::OnMouse(UINT msg, WPARAM keys, LPARAM point) {
-  const float x = static_cast<float>(GET_X_LPARAM(point));
-  const float y = static_cast<float>(GET_Y_LPARAM(point));
-  // Mouse handlers must not touch the object after the model returns: a form's handler may
-  // have destroyed the control.
-  switch (msg) {
-    case WM_MOUSEMOVE:
-      model_.MouseMove(ButtonsOf(keys), ShiftOf(keys), x, y);
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK: {
-      // As the toolkit does: the window pressed keeps the mouse until the release.
-      if (GetCapture() != hwnd()) SetCapture(hwnd());
-      const MouseMask button = (msg == WM_LBUTTONDOWN) ? 1 : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? 2 : 4;
-      model_.MouseDown(button, ShiftOf(keys), x, y);
-      return 0;
-    }
-    case WM_LBUTTONDBLCLK:
-      if (GetCapture() != hwnd()) SetCapture(hwnd());
-      model_.DoubleClick();
-      return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-      const MouseMask button = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
-      model_.MouseUp(button, ShiftOf(keys), x, y);
-      return 0;
-    }
+// Mouse handlers must not touch the object after the model returns: a form's handler may have
+// destroyed the control.
+Window::Handled SkinnedControl::OnMouseMove(WPARAM keys, POINT at) {
+  model_.MouseMove(ButtonsOf(keys), ShiftOf(keys), static_cast<float>(at.x), static_cast<float>(at.y));
+  return 0;
+}
+
+Window::Handled SkinnedControl::OnMouseDown(MouseButton button, WPARAM keys, POINT at) {
+  if (button == MouseButton::X) return {};
+  // As the toolkit does: the window pressed keeps the mouse until the release.
+  if (GetCapture() != hwnd()) SetCapture(hwnd());
+  model_.MouseDown(static_cast<MouseMask>(button), ShiftOf(keys), static_cast<float>(at.x), static_cast<float>(at.y));
+  return 0;
+}
+
+// A second left press presses the control again; the other buttons' second press is a press.
+Window::Handled SkinnedControl::OnMouseDoubleClick(MouseButton button, WPARAM keys, POINT at) {
+  if (button != MouseButton::Left) return OnMouseDown(button, keys, at);
+  if (GetCapture() != hwnd()) SetCapture(hwnd());
+  model_.DoubleClick();
+  return 0;
+}
+
+Window::Handled SkinnedControl::OnMouseUp(MouseButton button, WPARAM keys, POINT at) {
+  if (button == MouseButton::X) return {};
+  model_.MouseUp(static_cast<MouseMask>(button), ShiftOf(keys), static_cast<float>(at.x), static_cast<float>(at.y));
+  return 0;
+}
+
+Window::Handled SkinnedControl::OnSetCursor(UINT hitTest) {
+  if (hitTest != HTCLIENT) return {};
+  SetPointerShape(false);
+  return TRUE;
+}
+
+void SkinnedControl::ClickByKey() {
+  const std::shared_ptr<bool> alive = alive_;
+  ClickChangesValue();
+  if (RaiseClick() && *alive && hwnd()) NotifyStateChange(hwnd());
+}
+
+bool SkinnedControl::ShowsFocusCue() const {
+  return hwnd() && GetFocus() == hwnd() && FocusCuesShown(hwnd());
+}
+
+void SkinnedControl::DrawFocusCue(HDC dc, RECT box, COLORREF color) const {
+  if (!ShowsFocusCue()) return;
+  const int dot = ScaleLine(1, dpi_);
+  // Dots one line apart, along each edge, starting at the corners.
+  for (int x = box.left; x < box.right; x += 2 * dot) {
+    FillSolid(dc, RECT{x, box.top, x + dot, box.top + dot}, color);
+    FillSolid(dc, RECT{x, box.bottom - dot, x + dot, box.bottom}, color);
   }
+  for (int y = box.top; y < box.bottom; y += 2 * dot) {
+    FillSolid(dc, RECT{box.left, y, box.left + dot, y + dot}, color);
+    FillSolid(dc, RECT{box.right - dot, y, box.right, y + dot}, color);
+  }
+}
+
+Window::Handled SkinnedControl::OnKeyDown(UINT key, bool system) {
+  if (!system && ActsOnKey(key) && ShiftState() == 0) {
+    keyArmed_ = key;
+    return 0;
+  }
+  keyArmed_ = 0;
+  if (HWND form = GetAncestor(hwnd(), GA_ROOT); form && form != hwnd()) return ForwardMessage(form);
   return {};
 }
 
-Window::Handled SkinnedControl::OnOther(UINT msg, WPARAM, LPARAM lParam) {
-  if (msg != WM_SETCURSOR || LOWORD(lParam) != HTCLIENT) return {};
-  SetPointerShape(false);
-  return TRUE;
+Window::Handled SkinnedControl::OnKeyUp(UINT key, bool system) {
+  if (!system && key == keyArmed_ && keyArmed_ != 0) {
+    keyArmed_ = 0;
+    if (ShiftState() == 0) ClickByKey();  // last: the click may destroy the control
+    return 0;
+  }
+  if (HWND form = GetAncestor(hwnd(), GA_ROOT); form && form != hwnd()) return ForwardMessage(form);
+  return {};
+}
+
+void SkinnedControl::OnSetFocus() {
+  RepaintFocus();
+  NotifyFocus(hwnd());
+}
+
+AccessibleFacts SkinnedControl::Describe(LONG) {
+  AccessibleFacts facts;
+  facts.name = Wide(ReaderName());
+  facts.role = ReaderRole();
+  facts.state = STATE_SYSTEM_FOCUSABLE;
+  if (GetFocus() == hwnd()) facts.state |= STATE_SYSTEM_FOCUSED;
+  if (Checked()) facts.state |= STATE_SYSTEM_CHECKED;
+  if (Hover()) facts.state |= STATE_SYSTEM_HOTTRACKED;
+  if (Pressed()) facts.state |= STATE_SYSTEM_PRESSED;
+  if (!IsWindowEnabled(hwnd())) facts.state |= STATE_SYSTEM_UNAVAILABLE;
+  facts.defaultAction = ReaderAction();
+  return facts;
 }
 
 bool SkinnedControl::CaptureIsOurs() { return GetCapture() == hwnd(); }

@@ -1,14 +1,12 @@
-// The settings dialog's BGM path box: a system EDIT on the dialog, hooked for its keys, its
-// tooltip and its hot frame, and the file chooser behind the folder button.
-#include "dialog/set_form.h"
+#include "dialog/path_box.h"
 
-#include <commdlg.h>
-
+#include "base/dpi.h"
 #include "base/wide.h"
 #include "controls/mouse_leave.h"
 #include "controls/track_tip.h"
-#include "dialog/open_dialog.h"
+#include "dialog/dialog_layout.h"
 #include "ui/fonts.h"
+#include "ui/gdi.h"
 #include "ui/message_loop.h"
 #include "ui/window_utils.h"
 
@@ -22,105 +20,121 @@ RECT FrameAt(int dpi) { return ToRECT(ScaledPlace(kPathFramePlace, dpi)); }
 
 }  // namespace
 
-void SetForm::CreatePathBox() {
-  pathBrush_.reset(CreateSolidBrush(kPathBack));
-  const Rect r = ScaledPlace(kPathBoxPlace, dpi_);
-  appPath_ = CreateWindowExW(0, L"EDIT", L"Program Path", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, r.left, r.top,
-                             Width(r), Height(r), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPathBoxId)),
-                             GetModuleHandleW(nullptr), nullptr);
-  if (!appPath_) return;
-  SendMessageW(appPath_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
-  SendMessageW(appPath_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-  pathBoxHooks_.HookWindow(appPath_);
-  for (const UINT message : {WM_CHAR, WM_KEYDOWN, WM_SYSKEYDOWN, WM_KILLFOCUS, WM_MOUSEMOVE, WM_LBUTTONDOWN,
-                             WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_NCDESTROY})
-    pathBoxHooks_.HookMessage(appPath_, message, kHookBefore);
-  pathBoxHooks_.HookMessage(appPath_, WM_KEYUP, kHookAfter);
+PathBox::PathBox(BufferedWindow& form) : form_(form) {
+  DefineMethod(u"App_Path_MouseLeave", [this] { App_Path_MouseLeave(); });
 }
 
-void SetForm::PlacePathBox() {
-  if (!appPath_) return;
+PathBox::~PathBox() = default;
+
+void PathBox::Create(int dpi) {
+  dpi_ = dpi;
+  brush_.reset(CreateSolidBrush(kPathBack));
   const Rect r = ScaledPlace(kPathBoxPlace, dpi_);
-  SendMessageW(appPath_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
-  SetWindowPos(appPath_, nullptr, r.left, r.top, Width(r), Height(r), SWP_NOZORDER | SWP_NOACTIVATE);
+  edit_ = CreateWindowExW(0, L"EDIT", L"Program Path", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, r.left, r.top, Width(r),
+                          Height(r), form_.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPathBoxId)),
+                          GetModuleHandleW(nullptr), nullptr);
+  if (!edit_) return;
+  SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
+  SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+  hooks_.HookWindow(edit_);
+  for (const UINT message : {WM_CHAR, WM_KEYDOWN, WM_SYSKEYDOWN, WM_SETFOCUS, WM_KILLFOCUS, WM_MOUSEMOVE,
+                             WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_GETOBJECT, WM_NCDESTROY})
+    hooks_.HookMessage(edit_, message, kHookBefore);
+  hooks_.HookMessage(edit_, WM_KEYUP, kHookAfter);
 }
 
-std::wstring SetForm::PathText() const {
-  if (!appPath_) return L"";
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(appPath_)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(appPath_, text.data(), static_cast<int>(text.size()))));
+void PathBox::Place(int dpi) {
+  dpi_ = dpi;
+  if (!edit_) return;
+  const Rect r = ScaledPlace(kPathBoxPlace, dpi_);
+  SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
+  SetWindowPos(edit_, nullptr, r.left, r.top, Width(r), Height(r), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::wstring PathBox::Text() const {
+  if (!edit_) return L"";
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit_)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(edit_, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
-void SetForm::DrawPathBoxFrame(HDC dc) {
+void PathBox::SetText(const std::wstring& text) {
+  if (edit_) SetWindowTextW(edit_, text.c_str());
+}
+
+void PathBox::DrawFrame(HDC dc) const {
   const RECT frame = FrameAt(dpi_);
   RECT inner = frame;
   const int line = ScaleLine(1, dpi_);
   InflateRect(&inner, -line, -line);
-  FillSolid(dc, frame, pathHot_ ? kFrameHot : kFrameIdle);
+  FillSolid(dc, frame, hot_ ? kFrameHot : kFrameIdle);
   FillSolid(dc, inner, kPathBack);
 }
 
-HBRUSH SetForm::PathBoxColors(HDC dc) const {
-  SetTextColor(dc, pathHot_ ? RGB(0, 0, 0) : kPathTextIdle);
+HBRUSH PathBox::Colors(HDC dc) const {
+  SetTextColor(dc, hot_ ? RGB(0, 0, 0) : kPathTextIdle);
   SetBkColor(dc, kPathBack);
-  return pathBrush_.get();
+  return brush_.get();
 }
 
-void SetForm::SetPathBoxHot(bool hot) {
-  if (pathHot_ == hot) return;
-  pathHot_ = hot;
-  if (HDC dc = BufferDC()) {
-    DrawPathBoxFrame(dc);
+void PathBox::SetHot(bool hot) {
+  if (hot_ == hot) return;
+  hot_ = hot;
+  if (HDC dc = form_.BufferDC()) {
+    DrawFrame(dc);
     const RECT frame = FrameAt(dpi_);
-    InvalidateRect(hwnd(), &frame, FALSE);
+    InvalidateRect(form_.hwnd(), &frame, FALSE);
   }
-  if (appPath_) InvalidateRect(appPath_, nullptr, TRUE);
+  if (edit_) InvalidateRect(edit_, nullptr, TRUE);
 }
 
-void SetForm::App_Path_MouseLeave() {
+void PathBox::App_Path_MouseLeave() {
   UpdateWindowTip(nullptr, 0, u"", false, 0, 0);
-  SetPathBoxHot(false);
+  SetHot(false);
 }
 
-void SetForm::ChooseMusicFile() {
-  DWORD flags = OFN_EXPLORER;
-  std::wstring file = PathText();
-  std::wstring filter = L"지원 음악파일(*.wav;*.mp3)|*.wav;*.mp3|";
-  if (!ShowOpenDialog(hwnd(), flags, file, L"BGM 변경", filter, L"")) return;
-  if (appPath_) SetWindowTextW(appPath_, file.c_str());
-  settings_.Settings.BGMfile = FromWide(PathText());
-  settings_.SettingsSaved = false;
+AccessibleFacts PathBox::Describe(LONG) {
+  AccessibleFacts facts;
+  facts.name = L"BGM 경로";  // its heading on the dialog
+  facts.value = Text();
+  facts.role = ROLE_SYSTEM_TEXT;
+  facts.state = STATE_SYSTEM_FOCUSABLE;
+  if (GetFocus() == edit_) facts.state |= STATE_SYSTEM_FOCUSED;
+  if (hot_) facts.state |= STATE_SYSTEM_HOTTRACKED;
+  return facts;
 }
 
-void SetForm::SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
-                             WPARAM& wParam, LPARAM& lParam) {
+void PathBox::SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg, WPARAM& wParam,
+                           LPARAM& lParam) {
   switch (uMsg) {
     case WM_CHAR:
       if (wParam == 1) {  // Ctrl+A
         SendMessageW(lng_hWnd, EM_SETSEL, 0, GetWindowTextLengthW(lng_hWnd));
         bHandled = true;
-      } else if (wParam == VK_RETURN) {
-        bHandled = true;  // no beep; the key's release still saves
+      } else if (wParam == VK_RETURN || wParam == VK_TAB || wParam == VK_ESCAPE) {
+        bHandled = true;  // no beep: the dialog's keys; Enter's release still saves
       }
       if (bHandled) lReturn = 0;
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      OnKeyDown(wParam);
+      if (KeyDown) KeyDown(static_cast<UINT>(wParam));
+      break;
+    case WM_SETFOCUS:
+      NotifyFocus(lng_hWnd);
       break;
     case WM_KILLFOCUS:
-      enter_.FocusLost();
+      if (FocusLost) FocusLost();
       break;
     case WM_KEYUP:
-      if (!bBefore) OnKeyUp(wParam);  // after the box has had the key
+      if (!bBefore && KeyUp) KeyUp(static_cast<UINT>(wParam));  // after the box has had the key
       break;
     case WM_MOUSEMOVE: {
       HookMouseLeave(lng_hWnd, u"App_Path", this, u"");
       const auto buttons = static_cast<std::uint8_t>(MouseButtons(wParam));
-      UpdateWindowTip(lng_hWnd, buttons, FromWide(PathText()), false, static_cast<short>(LOWORD(lParam)),
+      UpdateWindowTip(lng_hWnd, buttons, FromWide(Text()), false, static_cast<short>(LOWORD(lParam)),
                       static_cast<short>(HIWORD(lParam)));
-      SetPathBoxHot(true);
+      SetHot(true);
       break;
     }
     case WM_LBUTTONDOWN:
@@ -128,11 +142,17 @@ void SetForm::SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND&
     case WM_MBUTTONDOWN:
       UpdateWindowTip(nullptr, 0, u"", false, 0, 0);
       RunPendingMessages();
-      SetPathBoxHot(true);
+      SetHot(true);
+      break;
+    case WM_GETOBJECT:
+      if (const auto answer = AnswerGetObject(lng_hWnd, wParam, static_cast<LONG>(lParam))) {
+        lReturn = *answer;
+        bHandled = true;
+      }
       break;
     case WM_NCDESTROY:
-      pathBoxHooks_.UnhookWindow(lng_hWnd);  // the box's own procedure still gets the message
-      appPath_ = nullptr;
+      hooks_.UnhookWindow(lng_hWnd);  // the box's own procedure still gets the message
+      edit_ = nullptr;
       break;
   }
 }

@@ -4,25 +4,25 @@
 // core's settings window and ends the program.
 #include <windows.h>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/button.h"
-#include "controls/callback_names.h"
 #include "controls/checkbox.h"
 #include "controls/hyperlink.h"
 #include "controls/optionbox.h"
 #include "base/dpi.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/enter_save.h"
+#include "dialog/path_box.h"
 #include "settings/settings_store.h"
 #include "ui/gdi.h"
 #include "ui/handles.h"
 #include "ui/picture.h"
 #include "ui/skinned_form.h"
-#include "ui/subclass_win.h"
+#include "ui/accessible.h"
 #include "ui/window.h"
 
 class MagneticWindows;
@@ -43,7 +43,27 @@ struct SkinText {
 };
 extern const SkinText kSkinTexts[6];
 
-class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
+class SetForm;
+using PathBoxControl = PathBox;  // inside the form, PathBox() is its window
+
+// The dialog's controls, one row each, in reading order, which is the order of the Tab key and of
+// a reader's children (the option group is one stop); a control added is a row added.
+enum class ControlKind { Button, Option, Check, Link };
+struct ControlRow {
+  ControlKind kind;
+  Place box;                // at 96 DPI
+  const char16_t* caption;  // an option's or a check box's caption, a link's text
+  const char16_t* tip;      // a button's tip is also its name to a reader
+  const wchar_t* skin;      // a button's picture
+  void (SetForm::*click)(const ControlRow& row);
+  bool tabStop = true;
+  bool enterClicks = false;                 // Enter on it clicks it, not the dialog's save
+  int mode = 0;                             // an option's InterpolationMode
+  bool SettingsRecord::*setting = nullptr;  // what a check box sets
+  const wchar_t* page = nullptr;            // what a link opens
+};
+
+class SetForm : public SkinnedForm, public AccessibleSource {
  public:
   explicit SetForm(SettingsState& settings = ProgramSettings());
   ~SetForm() override;
@@ -75,33 +95,56 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   SettingsDiskCalls DiskCalls;
   std::function<int(const std::wstring& prompt, int style, const std::wstring& title)> ShowMessage;
 
-  HWND PathBox() const { return appPath_; }
-  std::wstring PathText() const;
-  Button& UnloadButton() { return unloadButton_; }
-  Button& OkButton() { return okButton_; }
-  Button& FolderView() { return folderView_; }
-  OptionBox& OpQuality(int index) { return opQuality_[static_cast<size_t>(index)]; }
-  CheckBox& Omake1() { return omake1_; }
-  CheckBox& Omake2() { return omake2_; }
+  HWND PathBox() const { return pathBox_.hwnd(); }
+  std::wstring PathText() const { return pathBox_.Text(); }
+  Button& UnloadButton() { return static_cast<Button&>(Nth(ControlKind::Button, 2)); }
+  Button& OkButton() { return static_cast<Button&>(Nth(ControlKind::Button, 1)); }
+  Button& FolderView() { return static_cast<Button&>(Nth(ControlKind::Button, 0)); }
+  OptionBox& OpQuality(int index) { return static_cast<OptionBox&>(Nth(ControlKind::Option, index)); }
+  CheckBox& Omake1() { return static_cast<CheckBox&>(Nth(ControlKind::Check, 0)); }
+  CheckBox& Omake2() { return static_cast<CheckBox&>(Nth(ControlKind::Check, 1)); }
 
-  void App_Path_MouseLeave();
+  void App_Path_MouseLeave() { pathBox_.App_Path_MouseLeave(); }
 
   // The DPI the dialog is laid out at, and its font for a text of the skin at that DPI.
   int Dpi() const { return dpi_; }
   HFONT FontOf(SkinFont font) const;
 
+  // The windows the keyboard stops at, in Tab order: the path box, then each control row's, the
+  // option group by its chosen option (the first when none is).
+  std::vector<HWND> TabStops() const;
+  // A reader's view: the dialog, its controls as children in Tab order, the close button last.
+  AccessibleFacts Describe(LONG child) override;
+  std::vector<HWND> ReaderChildren() override;
+
  protected:
-  Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
+  Handled OnKeyDown(UINT key, bool system) override;
+  Handled OnKeyUp(UINT key, bool system) override;
   Handled OnTimer(UINT_PTR id) override;
   Handled OnClose() override;
-  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  Handled OnActivate(bool active) override;
+  void OnKillFocus() override { enter_.FocusLost(); }
+  Handled OnDpiChanged(int dpi, const RECT& suggested) override;
+  HBRUSH OnCtlColorEdit(HDC dc, HWND edit) override;
+  Handled OnGetObject(LONG objectId, WPARAM flags) override { return AnswerGetObject(hwnd(), flags, objectId); }
 
  private:
-  // The path box's messages (a system EDIT, hooked).
-  void SubclassProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND& lng_hWnd, UINT& uMsg,
-                      WPARAM& wParam, LPARAM& lParam) override;
-  void OnKeyDown(WPARAM key);
-  void OnKeyUp(WPARAM key);
+  static const ControlRow kRows[];  // as many as controls_ holds
+  // The n-th control of a kind, in row order.
+  SkinnedControl& Nth(ControlKind kind, int n) const;
+  // What the rows' clicks do.
+  void CloseClicked(const ControlRow&) { Unload(); }
+  void SaveClicked(const ControlRow&) { Save(); }
+  void ChooseMusicFile(const ControlRow&);
+  void ChooseMode(const ControlRow& row);
+  void SetChecked(const ControlRow& row);
+  void OpenLink(const ControlRow& row) { OpenPage(row.page); }
+  // A key pressed or released on the dialog or any of its controls; true when the keyboard's own
+  // rules took it (Tab, the arrows in the option group).
+  bool KeyDown(UINT key);
+  void KeyUp(UINT key);
+  void MoveFocus(int step);
+  bool MoveChoice(int step);
   void OnSystemClose();
   void OnWaitForProc();
   void Paint();
@@ -109,33 +152,21 @@ class SetForm : public SkinnedForm, public NamedMethods, private HookOwner {
   // places (created on the first call, moved after) and its outline; the window keeps its place.
   void Arrange(int dpi);
   void LoadArt();
-  void PlacePathBox();
-  // Each control with its place at 96 DPI.
-  template <class F>
-  void ForEachControl(F&& f);
-  // The path box (dialog/path_box_win.cpp).
-  void CreatePathBox();
-  void ChooseMusicFile();
-  void SetPathBoxHot(bool hot);
-  void DrawPathBoxFrame(HDC dc);  // its background and its frame, hot or not
-  HBRUSH PathBoxColors(HDC dc) const;  // its text colours; the brush of its background
+  void CreateControl(size_t row);
 
-  Picture background_, thumb_, closeSkin_, folderSkin_, saveSkin_;
+  Picture background_, thumb_;
+  std::vector<Picture> skins_;  // a button row's picture, by row
   UniqueFont boldFont_, captionFont_;
-  UniqueBrush pathBrush_;
   int dpi_ = kBaseDpi;
-  Button unloadButton_, folderView_, okButton_;
-  std::array<OptionBox, 6> opQuality_;
-  CheckBox omake1_, omake2_;
-  HyperLink goPavo_, goHome_;
-  HWND appPath_ = nullptr;
-  bool pathHot_ = false;
+  std::vector<std::unique_ptr<SkinnedControl>> controls_;  // by row
   bool closeAskedBySystem_ = false;
+  bool escapeArmed_ = false;
+  HWND lastFocus_ = nullptr;  // the stop the keyboard left the dialog on
   EnterSave enter_;
   SettingsState& settings_;
   UniqueHandle coreProcess_;
   std::unique_ptr<MagneticWindows> magnetic_;
-  subclass::HookService pathBoxHooks_{*this};  // last: unhooks the path box before anything else goes
+  PathBoxControl pathBox_{*this};  // last: unhooks the path box before anything else goes
 };
 
 // The process-wide dialog, created and loaded (not shown) on first use.

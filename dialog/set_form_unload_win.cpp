@@ -53,30 +53,6 @@ Window::Handled SetForm::OnClose() {
   return 0;
 }
 
-void SetForm::OnKeyDown(WPARAM key) { enter_.KeyDown(static_cast<unsigned>(key), ShiftState() != 0); }
-
-void SetForm::OnKeyUp(WPARAM key) {
-  if (enter_.KeyUp(static_cast<unsigned>(key), ShiftState() != 0)) Save();
-}
-
-Window::Handled SetForm::OnKey(UINT msg, WPARAM key, LPARAM) {
-  switch (msg) {
-    case WM_KEYDOWN:
-    // With no window holding the keyboard (as after a message box, which disabled the dialog),
-    // keys reach the active window as system keys.
-    case WM_SYSKEYDOWN:
-      OnKeyDown(key);
-      break;
-    case WM_KEYUP:
-      OnKeyUp(key);
-      return 0;
-    case WM_SYSKEYUP:
-      if (key == VK_RETURN) OnKeyUp(key);
-      break;
-  }
-  return {};
-}
-
 void SetForm::ServeCore(UniqueHandle process, HWND coreWindow, std::function<void(bool closeCoreWindow)> endProgram) {
   coreProcess_ = std::move(process);
   EndProgramAction = std::move(endProgram);
@@ -101,7 +77,8 @@ void SetForm::SetWaitForProc(bool on) {
 }
 
 Window::Handled SetForm::OnTimer(UINT_PTR id) {
-  if (id == kWaitForProcTimer) OnWaitForProc();
+  if (id != kWaitForProcTimer) return SkinnedForm::OnTimer(id);
+  OnWaitForProc();
   return 0;
 }
 

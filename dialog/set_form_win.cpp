@@ -1,8 +1,10 @@
 #include "dialog/set_form.h"
 
 #include <shellapi.h>
+#include <commdlg.h>
 
 #include "base/wide.h"
+#include "dialog/open_dialog.h"
 #include "magnetic/magnetic_windows.h"
 #include "msgbox/app_icon.h"
 #include "msgbox/msgbox_service.h"
@@ -31,16 +33,42 @@ const SkinText kSkinTexts[6] = {
     {L"Orvane Team에서 리모델링된 스크린 세이버입니다", kAboutPlace, SkinFont::Plain, DT_SINGLELINE, RGB(0, 0, 0), false},
 };
 
-template <class F>
-void SetForm::ForEachControl(F&& f) {
-  f(unloadButton_, kUnloadPlace);
-  f(folderView_, kFolderPlace);
-  f(okButton_, kOkPlace);
-  for (int i = 0; i < 6; ++i) f(opQuality_[static_cast<size_t>(i)], OptionPlace(i));
-  f(omake1_, kOmakePlaces[0]);
-  f(omake2_, kOmakePlaces[1]);
-  f(goPavo_, kLinkPlaces[0]);
-  f(goHome_, kLinkPlaces[1]);
+using Kind = ControlKind;
+// clang-format off
+const ControlRow SetForm::kRows[] = {
+    {.kind = Kind::Button, .box = kFolderPlace, .caption = nullptr, .tip = u"BGM 변경",
+     .skin = L"SKIN_FOLDER", .click = &SetForm::ChooseMusicFile, .enterClicks = true},
+    {Kind::Option, OptionPlace(0), u"고화질 Bicubic", u"고화질 Bicubic 사용하기", nullptr, &SetForm::ChooseMode, true, false, 0},
+    {Kind::Option, OptionPlace(1), u"고화질 Bilinear", u"고화질 Bilinear 사용하기", nullptr, &SetForm::ChooseMode, true, false, 1},
+    {Kind::Option, OptionPlace(2), u"Bicubic", u"Bicubic 사용하기", nullptr, &SetForm::ChooseMode, true, false, 2},
+    {Kind::Option, OptionPlace(3), u"Bilinear", u"Bilinear 사용하기", nullptr, &SetForm::ChooseMode, true, false, 3},
+    {Kind::Option, OptionPlace(4), u"선명하게 (무처리)", u"선명하게 표시 (처리 안함)", nullptr, &SetForm::ChooseMode, true, false, 4},
+    {Kind::Option, OptionPlace(5), u"기본값", u"기본값으로 표현", nullptr, &SetForm::ChooseMode, true, false, 5},
+    {.kind = Kind::Check, .box = kOmakePlaces[0], .caption = u"화면과 동기화 하지 않음",
+     .tip = u"화면 크기에 맞춰 재생하지 않습니다", .skin = nullptr, .click = &SetForm::SetChecked, .setting = &SettingsRecord::Omake1},
+    {.kind = Kind::Check, .box = kOmakePlaces[1], .caption = u"배경을 흰색으로 처리",
+     .tip = u"배경에 바탕화면을 비추지 않고 흰색으로 처리합니다", .skin = nullptr, .click = &SetForm::SetChecked,
+     .setting = &SettingsRecord::Omake2},
+    {.kind = Kind::Link, .box = kLinkPlaces[0], .caption = u"파보 PV 영상보기",
+     .tip = u"파보 원본 PV 영상 보러가기", .skin = nullptr, .click = &SetForm::OpenLink, .page = kPavoVideoPage},
+    {.kind = Kind::Link, .box = kLinkPlaces[1], .caption = u"Orvane Team",
+     .tip = u"Orvane Team 바로가기", .skin = nullptr, .click = &SetForm::OpenLink, .page = kOrvaneTeamPage},
+    {.kind = Kind::Button, .box = kOkPlace, .caption = nullptr, .tip = u"설정 저장 (Enter)",
+     .skin = L"SKIN_SAVE", .click = &SetForm::SaveClicked},
+    // Not a stop: Esc and Alt+F4 do its work, as with a caption's close button.
+    {.kind = Kind::Button, .box = kUnloadPlace, .caption = nullptr, .tip = u"환경설정 닫기",
+     .skin = L"SKIN_CLOSE", .click = &SetForm::CloseClicked, .tabStop = false},
+};
+// clang-format on
+namespace {
+constexpr size_t kRowCount = 13;
+}  // namespace
+
+
+SkinnedControl& SetForm::Nth(ControlKind kind, int n) const {
+  for (size_t i = 0; i < kRowCount; ++i)
+    if (kRows[i].kind == kind && n-- == 0) return *controls_[i];
+  return *controls_.front();  // not reached: the accessors name rows that exist
 }
 
 SetForm::SetForm(SettingsState& settings)
@@ -53,15 +81,26 @@ SetForm::SetForm(SettingsState& settings)
         return ShowMsgBox(prompt, style, title, hwnd());
       }),
       settings_(settings) {
-  DefineMethod(u"App_Path_MouseLeave", [this] { App_Path_MouseLeave(); });
+  for (const ControlRow& row : kRows) {
+    switch (row.kind) {
+      case Kind::Button: controls_.push_back(std::make_unique<Button>()); break;
+      case Kind::Option: controls_.push_back(std::make_unique<OptionBox>()); break;
+      case Kind::Check: controls_.push_back(std::make_unique<CheckBox>()); break;
+      case Kind::Link: controls_.push_back(std::make_unique<HyperLink>()); break;
+    }
+  }
+  static_assert(sizeof kRows == kRowCount * sizeof(ControlRow));
+  skins_.resize(kRowCount);
+  pathBox_.KeyDown = [this](UINT key) { KeyDown(key); };
+  pathBox_.KeyUp = [this](UINT key) { KeyUp(key); };
+  pathBox_.FocusLost = [this] { enter_.FocusLost(); };
 }
 
 void SetForm::LoadArt() {
   background_ = LoadPicture(L"SKIN_DIALOG_BG", dpi_);
   thumb_ = LoadPicture(L"SKIN_THUMB", dpi_);
-  closeSkin_ = LoadPicture(L"SKIN_CLOSE", dpi_, {1, 3});
-  folderSkin_ = LoadPicture(L"SKIN_FOLDER", dpi_, {1, 3});
-  saveSkin_ = LoadPicture(L"SKIN_SAVE", dpi_, {1, 3});
+  for (size_t i = 0; i < kRowCount; ++i)
+    if (kRows[i].skin) skins_[i] = LoadPicture(kRows[i].skin, dpi_, {1, 3});
   boldFont_ = MakeHangulFont(9, FW_BOLD, dpi_);
   captionFont_ = MakeHangulFont(8.25, FW_BOLD, dpi_);
 }
@@ -82,89 +121,20 @@ bool SetForm::Load() {
   if (!CreateSkinnedForm(L"Lumivale! Screen Saver - Setting", place.x, place.y, width, height, WS_EX_APPWINDOW))
     return false;
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
-  const auto create = [this](auto& control, const Place& p) {
-    control.Create(hwnd(), Scale(p.x, dpi_), Scale(p.y, dpi_), Scale(p.width, dpi_), Scale(p.height, dpi_));
-  };
-
   // The buttons and the path box: before the dialog paints its image, as they always were.
-  const struct {
-    Button& button;
-    const Picture& skin;
-    const Place& place;
-    const char16_t* tip;
-    std::function<void()> click;
-  } buttons[] = {
-      // cppcheck-suppress constStatement ; a row of the table, not a comma expression
-      {unloadButton_, closeSkin_, kUnloadPlace, u"환경설정 닫기", [this] { Unload(); }},
-      {folderView_, folderSkin_, kFolderPlace, u"BGM 변경", [this] { ChooseMusicFile(); }},
-      {okButton_, saveSkin_, kOkPlace, u"설정 저장 (Enter)", [this] { Save(); }},
-  };
-  for (const auto& b : buttons) {
-    create(b.button, b.place);
-    b.button.SetButtonSkin(&b.skin);
-    b.button.SetTrackTipText(b.tip);
-    b.button.Click = b.click;
-  }
-  CreatePathBox();
-
+  for (size_t i = 0; i < kRowCount; ++i)
+    if (kRows[i].kind == Kind::Button) CreateControl(i);
+  pathBox_.Create(dpi_);
   Paint();  // first, so that the controls below take their background from it
-
-  static const char16_t* const kQualityText[6][2] = {
-      {u"고화질 Bicubic", u"고화질 Bicubic 사용하기"}, {u"고화질 Bilinear", u"고화질 Bilinear 사용하기"},
-      {u"Bicubic", u"Bicubic 사용하기"},             {u"Bilinear", u"Bilinear 사용하기"},
-      {u"선명하게 (무처리)", u"선명하게 표시 (처리 안함)"}, {u"기본값", u"기본값으로 표현"}};
-  for (int i = 0; i < 6; ++i) {
-    OptionBox& option = opQuality_[static_cast<size_t>(i)];
-    create(option, OptionPlace(i));
-    option.SetCaption(kQualityText[i][0]);
-    option.SetTrackTipText(kQualityText[i][1]);
-    option.Click = [this, i] {
-      settings_.SettingsSaved = false;
-      settings_.Settings.InterpolationMode = static_cast<std::uint8_t>(i);
-    };
-  }
-  const struct {
-    CheckBox& box;
-    const Place& place;
-    const char16_t *caption, *tip;
-    bool SettingsRecord::*setting;
-  } checks[] = {
-      {omake1_, kOmakePlaces[0], u"화면과 동기화 하지 않음", u"화면 크기에 맞춰 재생하지 않습니다", &SettingsRecord::Omake1},
-      {omake2_, kOmakePlaces[1], u"배경을 흰색으로 처리", u"배경에 바탕화면을 비추지 않고 흰색으로 처리합니다", &SettingsRecord::Omake2},
-  };
-  for (const auto& c : checks) {
-    CheckBox& box = c.box;
-    create(box, c.place);
-    box.SetCaption(c.caption);
-    box.SetTrackTipText(c.tip);
-    box.Click = [this, &box, setting = c.setting] {
-      settings_.SettingsSaved = false;
-      settings_.Settings.*setting = box.value() != 0;
-    };
-    if (settings_.Settings.*c.setting) box.SetValue(1);  // its click runs as the user's would; the load ends saved
-  }
-  const struct {
-    HyperLink& link;
-    const Place& place;
-    const char16_t *prompt, *tip;
-    const wchar_t* page;
-  } links[] = {
-      {goPavo_, kLinkPlaces[0], u"파보 PV 영상보기", u"파보 원본 PV 영상 보러가기", kPavoVideoPage},
-      {goHome_, kLinkPlaces[1], u"Orvane Team", u"Orvane Team 바로가기", kOrvaneTeamPage},
-  };
-  for (const auto& l : links) {
-    create(l.link, l.place);
-    l.link.SetPrompt(l.prompt);
-    l.link.SetTrackTipText(l.tip);
-    l.link.Click = [this, page = l.page] { OpenPage(page); };
-  }
+  for (size_t i = 0; i < kRowCount; ++i)
+    if (kRows[i].kind != Kind::Button) CreateControl(i);
 
   // The load step proper.
   SetAppIcon(hwnd());
   magnetic_ = std::make_unique<MagneticWindows>();
   magnetic_->AddWindow(hwnd(), nullptr, [this] { OnSystemClose(); });
-  if (appPath_) SetWindowTextW(appPath_, settings_.Settings.BGMfile.empty() ? L"" : Wide(settings_.Settings.BGMfile).c_str());
-  if (settings_.Settings.InterpolationMode <= 5) opQuality_[settings_.Settings.InterpolationMode].SetValue(true);
+  pathBox_.SetText(settings_.Settings.BGMfile.empty() ? L"" : Wide(settings_.Settings.BGMfile));
+  if (settings_.Settings.InterpolationMode <= 5) OpQuality(settings_.Settings.InterpolationMode).SetValue(true);
   RoundCorners(width, height, Scale(kDialogCorner, dpi_));
   settings_.SettingsSaved = true;
   return true;
@@ -177,17 +147,15 @@ void SetForm::Arrange(int dpi) {
   const int width = Scale(kDialogPlace.width, dpi_), height = Scale(kDialogPlace.height, dpi_);
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi_)), FALSE);
   SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  PlacePathBox();
+  pathBox_.Place(dpi_);
   Paint();  // before the controls, which take their background from it
-  ForEachControl([this](SkinnedControl& control, const Place& p) {
-    control.SetDpi(dpi_);
-    SetWindowPos(control.hWnd(), nullptr, Scale(p.x, dpi_), Scale(p.y, dpi_), Scale(p.width, dpi_), Scale(p.height, dpi_),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  });
-  unloadButton_.SetButtonSkin(&closeSkin_);  // the pictures of the new DPI, in the same places
-  folderView_.SetButtonSkin(&folderSkin_);
-  okButton_.SetButtonSkin(&saveSkin_);
-  ForEachControl([](SkinnedControl& control, const Place&) { control.DrawPicture(); });
+  for (size_t i = 0; i < kRowCount; ++i) {
+    const Rect r = ScaledPlace(kRows[i].box, dpi_);
+    controls_[i]->SetDpi(dpi_);
+    SetWindowPos(controls_[i]->hWnd(), nullptr, r.left, r.top, Width(r), Height(r), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (kRows[i].skin) static_cast<Button&>(*controls_[i]).SetButtonSkin(&skins_[i]);  // the new DPI's, in the same place
+  }
+  for (const auto& control : controls_) control->DrawPicture();
   RoundCorners(width, height, Scale(kDialogCorner, dpi_));
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -216,39 +184,81 @@ void SetForm::Paint() {
     DrawTextBox(dc, FontOf(t.font), t.color, t.opaque, t.text, ToRECT(box), t.format);
   }
   DrawPicturePart(dc, thumb_, S(kThumbPlace.x), S(kThumbPlace.y), 0, 0, S(kThumbPlace.width), S(kThumbPlace.height));
-  DrawPathBoxFrame(dc);
+  pathBox_.DrawFrame(dc);
   ShowBuffer();
 }
 
-Window::Handled SetForm::OnOther(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_KILLFOCUS:
-      enter_.FocusLost();
+// The dialog takes the keyboard when it becomes active with nothing of its own holding it (as on
+// its first show and after a message box, which disabled it): back on the stop it left, or itself.
+Window::Handled SetForm::OnActivate(bool active) {
+  HWND focus = GetFocus();
+  const bool ours = focus && (focus == hwnd() || IsChild(hwnd(), focus));
+  if (!active && ours) lastFocus_ = focus;
+  if (active && !ours) SetFocus(lastFocus_ && IsChild(hwnd(), lastFocus_) ? lastFocus_ : hwnd());
+  return 0;
+}
+
+// Moved to a monitor of another scale: laid out anew at its DPI, in the rectangle offered.
+Window::Handled SetForm::OnDpiChanged(int dpi, const RECT& r) {
+  if (dpi > 0 && dpi != dpi_) Arrange(dpi);
+  SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+HBRUSH SetForm::OnCtlColorEdit(HDC dc, HWND edit) { return edit == pathBox_.hwnd() ? pathBox_.Colors(dc) : nullptr; }
+
+// Each row's control, created at its place, with its texts and its click.
+void SetForm::CreateControl(size_t index) {
+  const ControlRow& row = kRows[index];
+  SkinnedControl& control = *controls_[index];
+  const Rect r = ScaledPlace(row.box, dpi_);
+  const int x = r.left, y = r.top, w = Width(r), h = Height(r);
+  switch (row.kind) {
+    case Kind::Button: {
+      auto& button = static_cast<Button&>(control);
+      button.Create(hwnd(), x, y, w, h);
+      button.SetButtonSkin(&skins_[index]);
+      button.EnterClicks = row.enterClicks;
       break;
-    case WM_ACTIVATE:
-      // The dialog takes the keyboard when it becomes active with nothing of its own holding it
-      // (as on its first show and after a message box, which disabled it).
-      if (LOWORD(wParam) != WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (!focus || (focus != hwnd() && !IsChild(hwnd(), focus))) SetFocus(hwnd());
-      }
-      return 0;
-    case WM_DPICHANGED: {
-      // Moved to a monitor of another scale: laid out anew at its DPI, in the rectangle offered.
-      const int dpi = LOWORD(wParam);
-      if (dpi > 0 && dpi != dpi_) Arrange(dpi);
-      const RECT* r = reinterpret_cast<const RECT*>(lParam);
-      if (r)
-        SetWindowPos(hwnd(), nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-      return 0;
     }
-    case WM_CTLCOLOREDIT:
-      if (reinterpret_cast<HWND>(lParam) == appPath_)
-        return reinterpret_cast<LRESULT>(PathBoxColors(reinterpret_cast<HDC>(wParam)));
+    case Kind::Option:
+      static_cast<OptionBox&>(control).Create(hwnd(), x, y, w, h);
+      static_cast<OptionBox&>(control).SetCaption(row.caption);
+      break;
+    case Kind::Check:
+      static_cast<CheckBox&>(control).Create(hwnd(), x, y, w, h);
+      static_cast<CheckBox&>(control).SetCaption(row.caption);
+      break;
+    case Kind::Link:
+      static_cast<HyperLink&>(control).Create(hwnd(), x, y, w, h);
+      static_cast<HyperLink&>(control).SetPrompt(row.caption);
       break;
   }
-  return {};
+  control.SetTrackTipText(row.tip);
+  control.Click = [this, &row] { (this->*row.click)(row); };
+  // A setting already on: its click runs as the user's would; the load ends saved.
+  if (row.setting && settings_.Settings.*row.setting) static_cast<CheckBox&>(control).SetValue(1);
+}
+
+void SetForm::ChooseMusicFile(const ControlRow&) {
+  DWORD flags = OFN_EXPLORER;
+  std::wstring file = PathText();
+  std::wstring filter = L"지원 음악파일(*.wav;*.mp3)|*.wav;*.mp3|";
+  if (!ShowOpenDialog(hwnd(), flags, file, L"BGM 변경", filter, L"")) return;
+  pathBox_.SetText(file);
+  settings_.Settings.BGMfile = FromWide(PathText());
+  settings_.SettingsSaved = false;
+}
+
+void SetForm::ChooseMode(const ControlRow& row) {
+  settings_.SettingsSaved = false;
+  settings_.Settings.InterpolationMode = static_cast<std::uint8_t>(row.mode);
+}
+
+void SetForm::SetChecked(const ControlRow& row) {
+  settings_.SettingsSaved = false;
+  const size_t index = static_cast<size_t>(&row - kRows);
+  settings_.Settings.*row.setting = static_cast<CheckBox&>(*controls_[index]).value() != 0;
 }
 
 void PrepareSettingsDialog() {

@@ -6,15 +6,17 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "msgbox/msgbox_layout.h"
+#include "ui/accessible.h"
 #include "ui/gdi.h"
 #include "ui/picture.h"
 #include "ui/skinned_form.h"
 
 class Button;
 
-class MsgboxFr : public SkinnedForm {
+class MsgboxFr : public SkinnedForm, public AccessibleSource {
  public:
   MsgboxFr();
   ~MsgboxFr() override;
@@ -42,9 +44,15 @@ class MsgboxFr : public SkinnedForm {
   HFONT PromptFont() const { return promptFont_.get(); }
   HFONT CaptionFont() const { return captionFont_.get(); }
 
+  // A reader's view: the box by its title, its prompt as static text, then its buttons.
+  AccessibleFacts Describe(LONG child) override;
+  std::vector<HWND> ReaderChildren() override;
+
  protected:
-  Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
-  Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  Handled OnKeyDown(UINT key, bool system) override;
+  Handled OnKeyUp(UINT key, bool system) override;
+  Handled OnDpiChanged(int dpi, const RECT& suggested) override;
+  Handled OnGetObject(LONG objectId, WPARAM flags) override { return AnswerGetObject(hwnd(), flags, objectId); }
 
  private:
   void EnsureCreated();
@@ -55,7 +63,7 @@ class MsgboxFr : public SkinnedForm {
   void CreateButtons();
   void Redraw();
   void Choose(int choice);
-  void OnKeyUp(UINT key);
+  void KeyUp(UINT key);
   void CopyToClipboard() const;
 
   std::wstring prompt_ = L"메세지박스 내용", caption_ = L"MsgCaption";

@@ -101,13 +101,11 @@ void MsgboxFr::Arrange(const Rect& monitor, const POINT* at) {
   Redraw();
 }
 
-Window::Handled MsgboxFr::OnOther(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg != WM_DPICHANGED) return {};
-  // On a monitor of another scale: laid out anew at its DPI, in the place offered; the size is
-  // the layout's, which follows the prompt measured in the new font.
-  LoadArt(LOWORD(wParam));
-  const RECT* r = reinterpret_cast<const RECT*>(lParam);
-  const POINT at{r ? r->left : layout_.left, r ? r->top : layout_.top};
+// On a monitor of another scale: laid out anew at its DPI, in the place offered; the size is the
+// layout's, which follows the prompt measured in the new font.
+Window::Handled MsgboxFr::OnDpiChanged(int dpi, const RECT& suggested) {
+  LoadArt(dpi);
+  const POINT at{suggested.left, suggested.top};
   Arrange(MonitorAreaOf(hwnd()), &at);
   return 0;
 }
@@ -162,7 +160,9 @@ void MsgboxFr::ShowOwned(HWND owner) {
   SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
-  SetFocus(hwnd());
+  // The keyboard starts on the answer Enter gives.
+  const Button* first = yes_ ? yes_.get() : ok_.get();
+  SetFocus(first && first->hWnd() ? first->hWnd() : hwnd());
 }
 
 void MsgboxFr::Choose(int choice) {
@@ -170,7 +170,7 @@ void MsgboxFr::Choose(int choice) {
   if (hwnd()) DestroyWindow(hwnd());
 }
 
-void MsgboxFr::OnKeyUp(UINT key) {
+void MsgboxFr::KeyUp(UINT key) {
   const int shift = ShiftState();
   if (keyArmed_) {
     keyArmed_ = false;
@@ -207,18 +207,46 @@ void MsgboxFr::CopyToClipboard() const {
   CloseClipboard();
 }
 
-Window::Handled MsgboxFr::OnKey(UINT msg, WPARAM key, LPARAM) {
-  switch (msg) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      // Alt+F4 is this box's own key: the system's close must not run first.
-      keyArmed_ = true;
-      if (msg == WM_KEYDOWN || key == VK_F4) return 0;
-      return {};
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-      OnKeyUp(static_cast<UINT>(key));
-      return 0;
+Window::Handled MsgboxFr::OnKeyDown(UINT key, bool system) {
+  // Alt+F4 is this box's own key: the system's close must not run first.
+  keyArmed_ = true;
+  // Tab, Shift+Tab and the left and right arrows move the keyboard between Yes and No.
+  const bool moves = key == VK_TAB ? (ShiftState() & ~1) == 0 : (key == VK_LEFT || key == VK_RIGHT) && ShiftState() == 0;
+  if (!system && moves && yes_ && no_) {
+    ShowFocusCues(hwnd(), true);
+    SetFocus(GetFocus() == yes_->hWnd() ? no_->hWnd() : yes_->hWnd());
   }
+  if (!system || key == VK_F4) return 0;
   return {};
+}
+
+Window::Handled MsgboxFr::OnKeyUp(UINT key, bool) {
+  KeyUp(key);
+  return 0;
+}
+
+AccessibleFacts MsgboxFr::Describe(LONG child) {
+  AccessibleFacts facts;
+  if (child == 1) {
+    facts.name = prompt_;
+    facts.role = ROLE_SYSTEM_STATICTEXT;
+    facts.state = STATE_SYSTEM_READONLY;
+    facts.place = ToRECT(layout_.prompt);
+    MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&facts.place), 2);
+    return facts;
+  }
+  wchar_t title[256] = {};
+  GetWindowTextW(hwnd(), title, 256);
+  facts.name = title;
+  facts.role = ROLE_SYSTEM_DIALOG;
+  facts.state = STATE_SYSTEM_FOCUSABLE;
+  if (GetFocus() == hwnd()) facts.state |= STATE_SYSTEM_FOCUSED;
+  return facts;
+}
+
+std::vector<HWND> MsgboxFr::ReaderChildren() {
+  std::vector<HWND> children{nullptr};  // the prompt
+  for (const Button* button : {yes_.get(), no_.get(), ok_.get()})
+    if (button && button->hWnd()) children.push_back(button->hWnd());
+  return children;
 }

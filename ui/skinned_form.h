@@ -20,6 +20,8 @@ class SkinnedForm : public Form {
     DrawTextBox(dc, font, RGB(0x40, 0x40, 0x40), false, text, box);
   }
 
-  Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  Handled OnMouseDown(MouseButton button, WPARAM keys, POINT at) override;
+  Handled OnTimer(UINT_PTR id) override;
+  void OnDisplayChange() override;
+  void OnDestroy() override;
 };

@@ -12,6 +12,9 @@ constexpr UINT_PTR kMonitorTimer = 0x4D4F;
 bool SkinnedForm::CreateSkinnedForm(const wchar_t* title, int x, int y, int width, int height, DWORD exStyle) {
   if (!CreateForm(title, x, y, width, height, nullptr, exStyle)) return false;
   SetTopmost(hwnd(), true);
+  // Focus cues hide until the keyboard is used (the system's "always show" setting is not read:
+  // Wine 8 reports it on, and a mouse-only user must see the skin unchanged).
+  ShowFocusCues(hwnd(), false);
   SetTimer(hwnd(), kMonitorTimer, 500, nullptr);
   return true;
 }
@@ -21,16 +24,18 @@ void SkinnedForm::RoundCorners(int width, int height, int corner) {
   if (region && SetWindowRgn(hwnd(), region.get(), FALSE)) region.release();  // the window owns it now
 }
 
-Window::Handled SkinnedForm::OnMouse(UINT msg, WPARAM, LPARAM) {
-  if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) return {};
+Window::Handled SkinnedForm::OnMouseDown(MouseButton button, WPARAM, POINT) {
+  if (button == MouseButton::X) return {};
   StartWindowDrag(hwnd());
   return 0;
 }
 
-bool SkinnedForm::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  const bool tick = msg == WM_TIMER && wParam == kMonitorTimer;
-  if (tick || msg == WM_DISPLAYCHANGE) ReturnOntoLiveMonitor(hwnd());
-  if (!tick) return Form::OnMessage(msg, wParam, lParam, result);
-  result = 0;
-  return true;
+void SkinnedForm::OnDestroy() { ForgetFocusCues(hwnd()); }
+
+Window::Handled SkinnedForm::OnTimer(UINT_PTR id) {
+  if (id != kMonitorTimer) return Form::OnTimer(id);
+  ReturnOntoLiveMonitor(hwnd());
+  return 0;
 }
+
+void SkinnedForm::OnDisplayChange() { ReturnOntoLiveMonitor(hwnd()); }

@@ -30,6 +30,14 @@ int ShiftState();
 int MouseButtons(WPARAM keys);
 int MouseShift(WPARAM keys);
 
+// Shows or hides the focus cues of a top-level window and its controls: kept on the form itself
+// (Wine 8 keeps no interface state), then told to each control as the system's
+// WM_UPDATEUISTATE, so that the one with the keyboard paints itself anew.
+void ShowFocusCues(HWND form, bool shown);
+// Whether the window's form shows focus cues now; ForgetFocusCues before the form goes.
+bool FocusCuesShown(HWND window);
+void ForgetFocusCues(HWND form);
+
 // The arrow pointer (true) or the hand over something clickable (false).
 void SetPointerShape(bool arrow);
 

@@ -70,6 +70,30 @@ bool WorkAreaOf(const Rect& r, Rect& area) {
 }
 
 namespace {
+
+constexpr wchar_t kHideFocusCues[] = L"LumivaleHideFocusCues";
+
+BOOL CALLBACK TellUiState(HWND control, LPARAM wParam) {
+  SendMessageW(control, WM_UPDATEUISTATE, static_cast<WPARAM>(wParam), 0);
+  return TRUE;
+}
+
+}  // namespace
+
+void ShowFocusCues(HWND form, bool shown) {
+  if (shown) RemovePropW(form, kHideFocusCues);
+  else SetPropW(form, kHideFocusCues, reinterpret_cast<HANDLE>(1));
+  EnumChildWindows(form, TellUiState, MAKEWPARAM(shown ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS));
+}
+
+bool FocusCuesShown(HWND window) {
+  HWND form = GetAncestor(window, GA_ROOT);
+  return GetPropW(form ? form : window, kHideFocusCues) == nullptr;
+}
+
+void ForgetFocusCues(HWND form) { RemovePropW(form, kHideFocusCues); }
+
+namespace {
 // A named CALLBACK: a lambda does not convert to the stdcall MONITORENUMPROC of the i686 build.
 BOOL CALLBACK AddLiveMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM out) {
   // Windows 8.1 on; looked up, as older systems lack it. 0 is MDT_EFFECTIVE_DPI.

@@ -1,5 +1,7 @@
 #include "ui/window.h"
 
+#include <windowsx.h>
+
 Window::~Window() {
   if (hwnd_) {
     HWND hwnd = hwnd_;
@@ -28,20 +30,78 @@ bool Window::Create(const wchar_t* className, UINT classStyle, DWORD exStyle, DW
                          instance, this) != nullptr;
 }
 
-bool Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  Handled handled;
-  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
-    handled = OnMouse(msg, wParam, lParam);
-  else if (msg >= WM_KEYFIRST && msg <= WM_KEYLAST)
-    handled = OnKey(msg, wParam, lParam);
-  else if (msg == WM_TIMER)
-    handled = OnTimer(wParam);
-  else if (msg == WM_CLOSE)
-    handled = OnClose();
-  else
-    handled = OnOther(msg, wParam, lParam);
-  if (handled) result = *handled;
-  return handled.has_value();
+namespace {
+
+POINT PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+MouseButton ButtonOf(UINT msg) {
+  switch (msg) {
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: return MouseButton::Left;
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return MouseButton::Right;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return MouseButton::Middle;
+  }
+  return MouseButton::X;
+}
+
+}  // namespace
+
+Window::Handled Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      return OnMouseMove(wParam, PointOf(lParam));
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_XBUTTONDOWN:
+      return OnMouseDown(ButtonOf(msg), wParam, PointOf(lParam));
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: case WM_XBUTTONUP:
+      return OnMouseUp(ButtonOf(msg), wParam, PointOf(lParam));
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: case WM_XBUTTONDBLCLK:
+      return OnMouseDoubleClick(ButtonOf(msg), wParam, PointOf(lParam));
+    case WM_KEYDOWN: case WM_SYSKEYDOWN:
+      return OnKeyDown(static_cast<UINT>(wParam), msg == WM_SYSKEYDOWN);
+    case WM_KEYUP: case WM_SYSKEYUP:
+      return OnKeyUp(static_cast<UINT>(wParam), msg == WM_SYSKEYUP);
+    case WM_TIMER:
+      return OnTimer(wParam);
+    case WM_CLOSE:
+      return OnClose();
+    case WM_DISPLAYCHANGE:
+      OnDisplayChange();
+      return {};
+    case WM_SETCURSOR:
+      return OnSetCursor(LOWORD(lParam));
+    case WM_ACTIVATE:
+      return OnActivate(LOWORD(wParam) != WA_INACTIVE);
+    case WM_SETFOCUS:
+      OnSetFocus();
+      return {};
+    case WM_KILLFOCUS:
+      OnKillFocus();
+      return {};
+    case WM_DPICHANGED: {
+      RECT suggested{};
+      if (lParam) suggested = *reinterpret_cast<const RECT*>(lParam);
+      else GetWindowRect(hwnd_, &suggested);
+      return OnDpiChanged(LOWORD(wParam), suggested);
+    }
+    case WM_CTLCOLOREDIT:
+      if (HBRUSH brush = OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+        return reinterpret_cast<LRESULT>(brush);
+      return {};
+    case WM_GETOBJECT:
+      // Compared as the 32-bit number it is: some systems widen it without its sign.
+      return OnGetObject(static_cast<LONG>(lParam), wParam);
+    case WM_UPDATEUISTATE: {
+      const LRESULT result = DefWindowProcW(hwnd_, msg, wParam, lParam);  // records it, tells the children
+      OnUiStateChanged();
+      return result;
+    }
+    case kAccessibleActionMessage:
+      OnAccessibleAction(static_cast<LONG>(wParam));
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return {};
+  }
+  return OnOther(msg, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -57,11 +117,22 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
   LRESULT result = 0;
   bool handled = false;
+  const Current outer = self->current_;
+  self->current_ = {msg, wParam, lParam};
   try {
-    handled = self->OnMessage(msg, wParam, lParam, result);
+    if (self->Intercept(msg, wParam, lParam, result)) {
+      handled = true;
+    } else if (const Handled typed = self->Dispatch(msg, wParam, lParam)) {
+      result = *typed;
+      handled = true;
+    }
   } catch (...) {
     handled = false;  // nothing crosses the window procedure
   }
+  // A handler may have destroyed the object (a control destroyed by its own Click): it unbinds
+  // itself then, and nothing of it is touched.
+  if (reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) != self) return handled ? result : DefWindowProcW(hwnd, msg, wParam, lParam);
+  self->current_ = outer;
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
@@ -69,11 +140,15 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   return handled ? result : DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
+LRESULT Window::ForwardMessage(HWND to) const {
+  return SendMessageW(to, current_.msg, current_.wParam, current_.lParam);
+}
+
 void BufferedWindow::ShowBuffer() const {
   if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-bool BufferedWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool BufferedWindow::Intercept(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
   switch (msg) {
     case WM_SIZE:
       OnSize();
@@ -107,7 +182,7 @@ bool BufferedWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
       return true;
     }
   }
-  return Window::OnMessage(msg, wParam, lParam, result);
+  return false;
 }
 
 bool Form::CreateForm(const wchar_t* title, int x, int y, int width, int height, HWND owner,

@@ -65,21 +65,17 @@ class GalleryForm : public Form {
   }
 
  protected:
-  Handled OnMouse(UINT msg, WPARAM, LPARAM) override {
-    if (msg != WM_LBUTTONDOWN && msg != WM_RBUTTONDOWN) return {};
+  Handled OnMouseDown(MouseButton button, WPARAM, POINT) override {
+    if (button != MouseButton::Left && button != MouseButton::Right) return {};
     StartWindowDrag(hwnd());
     return 0;
   }
-  Handled OnKey(UINT msg, WPARAM key, LPARAM) override {
-    if (msg != WM_KEYDOWN) return {};
+  Handled OnKeyDown(UINT key, bool system) override {
+    if (system) return {};
     if (key == VK_ESCAPE) DestroyWindow(hwnd());
     return 0;
   }
-  Handled OnOther(UINT msg, WPARAM, LPARAM) override {
-    if (msg != WM_DESTROY) return {};
-    PostQuitMessage(0);
-    return 0;
-  }
+  void OnDestroy() override { PostQuitMessage(0); }
 
  private:
   void AddButton(const Picture& skin, int x, int y, const Text& tip) {

@@ -134,26 +134,31 @@ Window::Handled SaverWindow::OnOther(UINT msg, WPARAM wParam, LPARAM) {
     case MM_MCINOTIFY:
       music_.OnNotify(wParam);
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    case WM_DISPLAYCHANGE:
-      if (role_ != Role::Saver) return {};
-      FollowDisplayChange();
-      return 0;
-    case WM_SETCURSOR:
-      if (role_ != Role::Saver) return {};
-      SetCursor(nullptr);
-      return TRUE;
   }
   return {};
 }
 
+Window::Handled SaverWindow::OnSetCursor(UINT) {
+  if (role_ != Role::Saver) return {};
+  SetCursor(nullptr);
+  return TRUE;
+}
+
 // The saver ends on a key or a button; the preview and the settings window take no input.
-Window::Handled SaverWindow::OnKey(UINT msg, WPARAM, LPARAM) {
-  if (role_ != Role::Saver || (msg != WM_KEYDOWN && msg != WM_SYSKEYDOWN)) return {};
+Window::Handled SaverWindow::OnKeyDown(UINT, bool) {
+  if (role_ != Role::Saver) return {};
   End();
   return 0;
+}
+
+Window::Handled SaverWindow::OnMouseDown(MouseButton, WPARAM, POINT) {
+  if (role_ != Role::Saver) return {};
+  End();
+  return 0;
+}
+
+void SaverWindow::OnDisplayChange() {
+  if (role_ == Role::Saver) FollowDisplayChange();
 }
 
 Window::Handled SaverWindow::OnTimer(UINT_PTR id) {
@@ -171,34 +176,22 @@ Window::Handled SaverWindow::OnTimer(UINT_PTR id) {
   return 0;
 }
 
-Window::Handled SaverWindow::OnMouse(UINT msg, WPARAM, LPARAM point) {
+Window::Handled SaverWindow::OnMouseMove(WPARAM, POINT at) {
   if (role_ != Role::Saver) return {};
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-      End();
-      return 0;
-    case WM_MOUSEMOVE: {
-      // The first move comes when the window appears under a pointer that has not moved; after
-      // it, a move of more than 4 pixels from where the pointer was at the start ends the saver.
-      POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
-      ClientToScreen(hwnd(), &at);
-      const long away = std::max(std::abs(at.x - start_.x), std::abs(at.y - start_.y));
-      if (Monitors() != monitors_) {
-        FollowDisplayChange();  // the layout changed under a pointer that did not move
-      } else if (!sawFirstMove_) {
-        sawFirstMove_ = true;
-      } else if (away > kJump) {
-        // So far at once may be the layout changing before this process sees the new monitors:
-        // decided within a second (further moves do not put the decision off).
-        if (!jumpChecks_ && SetTimer(hwnd(), kJumpTimer, 200, nullptr)) jumpChecks_ = 5;
-      } else if (away > 4) {
-        End();
-      }
-      return 0;
-    }
+  // The first move comes when the window appears under a pointer that has not moved; after it, a
+  // move of more than 4 pixels from where the pointer was at the start ends the saver.
+  ClientToScreen(hwnd(), &at);
+  const long away = std::max(std::abs(at.x - start_.x), std::abs(at.y - start_.y));
+  if (Monitors() != monitors_) {
+    FollowDisplayChange();  // the layout changed under a pointer that did not move
+  } else if (!sawFirstMove_) {
+    sawFirstMove_ = true;
+  } else if (away > kJump) {
+    // So far at once may be the layout changing before this process sees the new monitors:
+    // decided within a second (further moves do not put the decision off).
+    if (!jumpChecks_ && SetTimer(hwnd(), kJumpTimer, 200, nullptr)) jumpChecks_ = 5;
+  } else if (away > 4) {
+    End();
   }
-  return {};
+  return 0;
 }

@@ -33,9 +33,13 @@ class SaverWindow : public Window {
 
  protected:
   Handled OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  Handled OnKey(UINT msg, WPARAM key, LPARAM flags) override;
-  Handled OnMouse(UINT msg, WPARAM keys, LPARAM point) override;
+  Handled OnKeyDown(UINT key, bool system) override;
+  Handled OnMouseDown(MouseButton button, WPARAM keys, POINT at) override;
+  Handled OnMouseMove(WPARAM keys, POINT at) override;
+  Handled OnSetCursor(UINT hitTest) override;
   Handled OnTimer(UINT_PTR id) override;
+  void OnDisplayChange() override;
+  void OnDestroy() override { PostQuitMessage(0); }
 
  private:
   enum class Role { Saver, Preview, Settings };
