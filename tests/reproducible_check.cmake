@@ -1,8 +1,9 @@
 # The source released twice, as the README's Release section does it, in two folders of
-# different depth at two times: the programs, the ZIP and its checksums must be the same bytes, and
-# no folder of either build may appear in the programs. Only what the release holds is built (no
-# tests); ccache, where present, keeps the second compilation cheap (-ffile-prefix-map leaves no
-# folder in the objects, so it finds them). Arguments: SOURCE_DIR, WORK, PRESET.
+# different depth at two times: the programs, the ZIP, the installer and the checksums must be the
+# same bytes, and no folder of either build may appear in the programs. Only what the release
+# holds is built (no tests); ccache, where present, keeps the second compilation cheap
+# (-ffile-prefix-map leaves no folder in the objects, so it finds them). Arguments: SOURCE_DIR,
+# WORK, PRESET.
 file(REMOVE_RECURSE "${WORK}")
 unset(ENV{LUMIVALE_SIGN_PFX})  # the build as anyone makes it without a certificate
 find_program(CCACHE ccache)
@@ -43,20 +44,21 @@ foreach(tree IN LISTS builds)
   if(NOT out MATCHES "Unsigned")
     message(FATAL_ERROR "an unsigned build does not say so:\n${out}")
   endif()
-  run(${CMAKE_CPACK_COMMAND} -G ZIP WORKING_DIRECTORY "${tree}/build/${PRESET}")
+  run(${CMAKE_CPACK_COMMAND} WORKING_DIRECTORY "${tree}/build/${PRESET}")
   execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1)  # a second later: no clock may show
 endforeach()
 
 list(GET builds 0 first)
 list(GET builds 1 second)
-file(GLOB zips RELATIVE "${first}/build/${PRESET}" "${first}/build/${PRESET}/Lumivale-*.zip")
+file(GLOB zips RELATIVE "${first}/build/${PRESET}" "${first}/build/${PRESET}/Lumivale-*.zip"
+     "${first}/build/${PRESET}/Lumivale-*-setup.exe")
 file(GLOB sums RELATIVE "${first}/build/${PRESET}" "${first}/build/${PRESET}/Lumivale-*.SHA256SUMS")
 set(compared dist/Lumivale/Lumivale.scr dist/Lumivale/LumivaleCore.dll)
 foreach(file IN LISTS zips sums)
   list(APPEND compared "build/${PRESET}/${file}")
 endforeach()
 list(LENGTH compared count)
-if(NOT count EQUAL 4)
+if(NOT count EQUAL 5)
   message(FATAL_ERROR "the release is not complete: ${compared}")
 endif()
 foreach(file IN LISTS compared)
