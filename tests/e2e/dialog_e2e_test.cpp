@@ -14,7 +14,6 @@ class Dialog : public ProgramRun {
   void Open(const std::wstring& mode = L"") {
     ASSERT_TRUE(StartHost(host, L"/c", mode));
     dialog = WaitForWindow(L"Lumivale! Screen Saver - Setting");
-    ASSERT_NE(dialog, nullptr);
     // The window exists, hidden, before it is placed on the core's monitor: clicks go where it shows.
     ASSERT_TRUE(WaitReady(dialog));
     GetWindowRect(dialog, &rect);
@@ -22,7 +21,6 @@ class Dialog : public ProgramRun {
   void Click(int x, int y) { ClickAt(rect.left + x, rect.top + y); }
   static Point Centre(const Place& p) { return {p.x + p.width / 2, p.y + p.height / 2}; }
   void ClickIn(const Place& p) { Click(Centre(p).x, Centre(p).y); }
-  void ClickClose() { ClickIn(kUnloadPlace); }
   void ClickOption(int index) { Click(30, OptionPlace(index).y + 9); }  // on the glyph
   void ClickCheck(int which) { Click(166, kOmakePlaces[which].y + 9); }
   // The open-file dialog with path typed into its name box, ready for the key that closes it.
@@ -36,7 +34,6 @@ class Dialog : public ProgramRun {
   // A box of the host's own, answered with a key once it has the keyboard.
   void Answer(const wchar_t* title, WORD key) {
     HWND box = WaitForWindow(title);
-    ASSERT_NE(box, nullptr);
     DWORD owner = 0;
     GetWindowThreadProcessId(box, &owner);
     EXPECT_EQ(owner, host.pi.dwProcessId);
@@ -53,8 +50,7 @@ class Dialog : public ProgramRun {
   // The dialog stays, asks the core nothing, and the file is as it was.
   void ExpectKept(const std::string& file) {
     EXPECT_EQ(LogLine("message WM_CLOSE", 1000), "");
-    EXPECT_FALSE(host.WaitExit(0));
-    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_TRUE(IsWindowVisible(dialog));  // a window of a program that ended is gone
     EXPECT_EQ(ReadFileBytes(SettingsFile()), file);
   }
 
@@ -84,7 +80,7 @@ TEST_F(Discard, NoKeepsTheDialogAndEveryChoice) {
   const std::string before = ReadFileBytes(SettingsFile());
   ClickOption(1);
   ClickCheck(0);
-  ClickClose();
+  ClickIn(kUnloadPlace);
   Answer(kQuestion, VK_ESCAPE);
   ASSERT_TRUE(WaitReady(dialog));
   ExpectKept(before);
@@ -110,7 +106,7 @@ TEST_P(CoreGone, IsReportedOnTopOfWhatIsOpenAndOkEnds) {
   Open();
   if (GetParam() == "Question") {
     ClickOption(1);
-    ClickClose();
+    ClickIn(kUnloadPlace);
     ASSERT_NE(WaitForWindow(kQuestion), nullptr);
   } else if (GetParam() == "FileDialog") {
     ASSERT_NE(ClickFolder(), nullptr);

