@@ -91,7 +91,9 @@ inline HWND WaitForWindow(const wchar_t* title, const wchar_t* windowClass = nul
 // Input sent before a window has the keyboard (a box or the file dialog closing can take Wine a
 // while to give it back) is lost: wait for the foreground, enabled, and a moment to settle.
 inline bool WaitReady(HWND window) {
-  const bool ready = WaitUntil([window] { return GetForegroundWindow() == window && IsWindowEnabled(window); });
+  // Shown too: Wine makes the dialog the foreground while it is still hidden, before it is placed.
+  const bool ready = WaitUntil(
+      [window] { return GetForegroundWindow() == window && IsWindowVisible(window) && IsWindowEnabled(window); });
   Sleep(200);
   return ready;
 }
