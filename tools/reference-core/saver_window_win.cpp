@@ -14,15 +14,10 @@ constexpr double kStillSeconds = 5.0;  // the moment the settings window shows
 constexpr long kJump = 200;             // pixels the pointer moves at once: see OnMouse
 constexpr UINT_PTR kJumpTimer = 1;
 
-// Every monitor's rectangle on the screen. A named CALLBACK: a lambda does not convert to the
-// stdcall MONITORENUMPROC of the i686 build.
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM out) {
-  reinterpret_cast<std::vector<Rect>*>(out)->push_back(FromRECT(*r));
-  return TRUE;
-}
+// Every monitor's rectangle on the screen.
 std::vector<Rect> Monitors() {
   std::vector<Rect> monitors;
-  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  for (const LiveMonitor& m : LiveMonitors()) monitors.push_back(m.whole);
   return monitors;
 }
 
