@@ -15,6 +15,7 @@
 #include "tools/reference-core/saver_window_win.h"
 #include "base/wide.h"
 #include "settings/settings_file.h"
+#include "tests/geometry_print.h"
 #include "ui/handles.h"
 
 namespace {
@@ -29,7 +30,8 @@ std::vector<std::uint32_t> Frame(SettingsRecord settings, int width, int height,
   static GdiplusSession gdiplus;
   SaverPicture picture(settings);
   DibSection out;
-  EXPECT_TRUE(picture.SetTarget(Box(0, 0, width, height), desktop) && out.Create(width, height));
+  EXPECT_TRUE(picture.SetTarget(Box(0, 0, width, height), desktop));
+  EXPECT_TRUE(out.Create(width, height));
   picture.CopyTo(out.dc(), RECT{0, 0, width, height});
   for (int i = frames - 1; i >= 0; --i) {
     picture.Render(3.0 - i * 0.04);
@@ -66,7 +68,7 @@ TEST(CorePicture, BackgroundIsWhiteWithOmake2AndTheDesktopOtherwiseAroundAndThro
   ASSERT_TRUE(PaintDesktop(desktop)) << "the desktop never got its colour";
   const DesktopSnapshot* shot = &*desktop;
   // scene: where the picture differs from the background.
-  struct Row { const char* name; bool natural, white; int width, height; RECT scene; } rows[] = {
+  struct Row { const char* name; bool natural, white; int width, height; Rect scene; } rows[] = {
       {"fitted on a wide target, white", false, true, 800, 250, {200, 0, 600, 250}},
       {"fitted on a wide target, desktop", false, false, 800, 250, {200, 0, 600, 250}},
       {"fitted on a tall target, white", false, true, 400, 400, {0, 75, 400, 325}},
@@ -82,8 +84,7 @@ TEST(CorePicture, BackgroundIsWhiteWithOmake2AndTheDesktopOtherwiseAroundAndThro
           const RECT pixel{x, y, x + 1, y + 1};
           UnionRect(&changed, &changed, &pixel);
         }
-    EXPECT_TRUE(EqualRect(&changed, &row.scene)) << row.name << ": the scene covers " << changed.left << ","
-                                                 << changed.top << "-" << changed.right << "," << changed.bottom;
+    EXPECT_EQ((Rect{changed.left, changed.top, changed.right, changed.bottom}), row.scene) << row.name;
   }
   // The sky is not opaque: the same corner of the night is lighter over white than over the desktop.
   const auto overWhite = Frame(SettingsRecord{5, {}, false, true}, 400, 250, shot)[5 * 400 + 20];

@@ -189,51 +189,35 @@ TEST_F(Dialog, FileDialogAnswers) {
   DeleteFileW(g_chosen.c_str());
 }
 
-// Each disk call of a save from the dialog fails in turn: a save that did not put the file in place
-// shows the failing call's error and keeps the old file, the dialog and its saved state.
+// A save from the dialog that did not put the file in place (its move refused, or no path) shows
+// the failing call's error and keeps the old file, the dialog and its saved state.
+BOOL WINAPI MoveRefused(LPCWSTR, LPCWSTR, DWORD) {
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
 TEST_F(Dialog, AFailedSaveIsReportedAndKeepsTheDialog) {
   std::vector<std::wstring> shown;
   form->ShowMessage = [&shown](const std::wstring& prompt, int style, const std::wstring& title) {
     shown.insert(shown.end(), {prompt, title, std::to_wstring(style)});
     return 1;
   };
-  form->DiskCalls = kInjecting;
-  auto expectReported = [&](const std::wstring& path, DWORD error, bool savedBefore) {
-    const std::vector<std::wstring> message{
-        L"설정 파일을 저장하지 못했습니다.\r\n" + path + L"\r\n" + SystemErrorText(error), L"설정 저장 실패", L"16"};
-    EXPECT_EQ(shown, message);
-    EXPECT_TRUE(ends.empty());
-    EXPECT_EQ(ProgramSettings().SettingsSaved, savedBefore);
-  };
-  int reported = 0;
-  for (int k = 0;; ++k) {
-    SCOPED_TRACE("failing call " + std::to_string(k));
-    ASSERT_TRUE(WriteOld(ProgramSettings().SettingsPath));
+  form->DiskCalls.moveFileEx = MoveRefused;
+  const std::wstring file = ProgramSettings().SettingsPath;
+  struct Row { std::wstring path; DWORD error; bool saved; };
+  for (const Row& r : {Row{file, ERROR_ACCESS_DENIED, true}, Row{file, ERROR_ACCESS_DENIED, false}, Row{L"", ERROR_PATH_NOT_FOUND, false}}) {
+    ASSERT_TRUE(WriteOld(file));
     shown.clear();
-    ends.clear();
-    ProgramSettings().SettingsSaved = k % 2 == 0;
-    g_calls = 0;
-    g_failAt = k;
+    ProgramSettings().SettingsPath = r.path;
+    ProgramSettings().SettingsSaved = r.saved;
     form->Save();
-    if (g_calls <= k) break;  // every call has failed once
-    if (Read(ProgramSettings().SettingsPath) != kOld) {  // a failure the writer gets past
-      EXPECT_TRUE(shown.empty());
-      EXPECT_EQ(ends.size(), 1u);
-      continue;
-    }
-    ++reported;
-    expectReported(ProgramSettings().SettingsPath, ERROR_ACCESS_DENIED, k % 2 == 0);
+    const std::vector<std::wstring> report{L"설정 파일을 저장하지 못했습니다.\r\n" + r.path + L"\r\n" + SystemErrorText(r.error),
+                                           L"설정 저장 실패", L"16"};
+    EXPECT_EQ(shown, report);
+    EXPECT_EQ(Read(file), kOld);
+    EXPECT_EQ(ends, std::vector<bool>{}) << "the dialog stays";
+    EXPECT_EQ(ProgramSettings().SettingsSaved, r.saved);
   }
-  EXPECT_GE(reported, 4);  // the temporary file made, written, flushed, moved
-  g_failAt = -1;
-  const std::wstring path = ProgramSettings().SettingsPath;
-  ProgramSettings().SettingsPath.clear();
-  shown.clear();
-  ends.clear();
-  ProgramSettings().SettingsSaved = false;
-  form->Save();
-  expectReported(L"", ERROR_PATH_NOT_FOUND, false);
-  ProgramSettings().SettingsPath = path;
+  ProgramSettings().SettingsPath = file;
 }
 
 }  // namespace
