@@ -70,12 +70,9 @@ std::string Events(TipStyle style, const std::string& events, int dpi) {
     host.cursor = {host.origin.x + static_cast<std::int32_t>(x), host.origin.y + static_cast<std::int32_t>(y)};
     if (std::strchr("dDw", e[0])) host.capture = true;  // the window takes it on a press
     switch (e[0]) {
-      case 'm': model.MouseMove(0, 0, x, y); break;
-      case 'M': model.MouseMove(1, 0, x, y); break;
-      case 'd': model.MouseDown(1, 0, x, y); break;
-      case 'u': model.MouseUp(1, 0, x, y); break;
-      case 'D': model.MouseDown(2, 0, x, y); break;
-      case 'U': model.MouseUp(2, 0, x, y); break;
+      case 'm': case 'M': model.MouseMove(e[0] == 'M' ? 1 : 0, 0, x, y); break;
+      case 'd': case 'D': model.MouseDown(e[0] == 'd' ? 1 : 2, 0, x, y); break;
+      case 'u': case 'U': model.MouseUp(e[0] == 'u' ? 1 : 2, 0, x, y); break;
       case 'w': model.DoubleClick(); break;
       case 'c': host.capture = false; break;
       case 'x': host.covered = true; break;
