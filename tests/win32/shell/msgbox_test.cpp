@@ -42,17 +42,13 @@ int Show(int style, std::initializer_list<Key> keys, const wchar_t* prompt = L"ë
 TEST(MsgBox, KeysActOnTheirRelease) {
   struct Row { const char* name; int style; Key key; int result; };
   const Row rows[] = {
-      {"OK: Enter", MB_ICONERROR, {.vk = VK_RETURN}, IDOK},
-      {"OK: Esc", MB_ICONERROR, {.vk = VK_ESCAPE}, IDOK},
+      {"OK: Enter", MB_ICONERROR, {.vk = VK_RETURN}, IDOK},      {"OK: Esc", MB_ICONERROR, {.vk = VK_ESCAPE}, IDOK},
       {"OK: Alt+F4", MB_ICONEXCLAMATION, {.vk = VK_F4, .alt = true}, IDOK},
-      {"Yes/No: Enter", kYesNo, {.vk = VK_RETURN}, IDYES},
-      {"Yes/No: Shift+Enter", kYesNo, {.vk = VK_RETURN, .shift = true}, IDYES},
-      {"Yes/No: Esc", kYesNo, {.vk = VK_ESCAPE}, IDNO},
-      {"Yes/No: Alt+F4", kYesNo, {.vk = VK_F4, .alt = true}, IDNO},
+      {"Yes/No: Enter", kYesNo, {.vk = VK_RETURN}, IDYES}, {"Yes/No: Shift+Enter", kYesNo, {.vk = VK_RETURN, .shift = true}, IDYES},
+      {"Yes/No: Esc", kYesNo, {.vk = VK_ESCAPE}, IDNO},    {"Yes/No: Alt+F4", kYesNo, {.vk = VK_F4, .alt = true}, IDNO},
       {"a press alone does nothing", kYesNo, {.vk = VK_RETURN, .release = false}, 0},
       {"a release alone does nothing", kYesNo, {.vk = VK_RETURN, .press = false}, 0},
-      {"F4 alone does nothing", kYesNo, {.vk = VK_F4}, 0},
-      {"Alt+Shift+F4 does nothing", kYesNo, {.vk = VK_F4, .shift = true, .alt = true}, 0},
+      {"F4 alone does nothing", kYesNo, {.vk = VK_F4}, 0}, {"Alt+Shift+F4 does nothing", kYesNo, {.vk = VK_F4, .shift = true, .alt = true}, 0},
   };
   for (const Row& r : rows) EXPECT_EQ(Show(r.style, {r.key}), r.result) << r.name;
 }
