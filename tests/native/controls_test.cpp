@@ -1,5 +1,5 @@
 // The skinned controls without windows: what a sequence of pointer events makes the control do
-// (one row per sequence), the glyph and link rules, the tooltip arithmetic and the path-box tip.
+// (one row per sequence), the glyph, check box and link rules, the tip's arithmetic, the path-box tip.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -13,7 +13,6 @@
 #include "controls/control_model.h"
 #include "controls/glyph_rules.h"
 #include "controls/hyperlink_rules.h"
-#include "controls/optionbox_rules.h"
 #include "controls/tip_placement.h"
 #include "controls/window_tip.h"
 
@@ -125,13 +124,6 @@ TEST(CheckBoxValue, StoredAndAfterAClick) {
     EXPECT_EQ(CheckBoxStoredValue(r.written), r.stored) << r.written;
   const std::vector<int> after{CheckBoxValueAfterClick(0), CheckBoxValueAfterClick(1), CheckBoxValueAfterClick(2)};
   EXPECT_EQ(after, (std::vector<int>{1, 0, 0})) << "after unchecked, checked, third state";
-}
-
-TEST(OptionBoxGroup, OthersOfTheContainerTurnedOff) {
-  const std::vector<OptionBoxEntry> boxes = {{10, 1, false}, {11, 1, true}, {12, 1, false}, {20, 2, true}};
-  EXPECT_EQ(OthersToTurnOff(boxes, 10, 1, TurnOff::OnesThatAreOn), (std::vector<WindowId>{11}));
-  EXPECT_EQ(OthersToTurnOff(boxes, 10, 1, TurnOff::All), (std::vector<WindowId>{11, 12}));
-  EXPECT_EQ(OthersToTurnOff(boxes, 20, 2, TurnOff::All), (std::vector<WindowId>{}));
 }
 
 TEST(Links, LookAndSize) {

@@ -17,25 +17,25 @@ Rect Sized(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t
 }
 
 TEST(Magnetic, EdgeSnapRows) {
-  struct Row { const char* name; Rect m, target; std::int32_t dx, dy; };  // 77: untouched
+  constexpr std::int32_t kNoSnap = 77;  // a move EdgeTest leaves as it was given
+  struct Row { const char* name; Rect moving, target; std::int32_t dx, dy; };
   const Rect work{0, 0, 1280, 760}, bar{100, 0, 105, 50};
   const Row rows[] = {
-      {"9 px from the left snaps", Sized(9, 300, 100, 100), work, -9, 77},
-      {"10 px stays", Sized(10, 300, 100, 100), work, 77, 77},
-      {"9 px outside snaps back", Sized(-9, 300, 100, 100), work, 9, 77},
+      {"9 px from the left snaps", Sized(9, 300, 100, 100), work, -9, kNoSnap},
+      {"10 px stays", Sized(10, 300, 100, 100), work, kNoSnap, kNoSnap},
+      {"9 px outside snaps back", Sized(-9, 300, 100, 100), work, 9, kNoSnap},
       {"right and bottom edges", Sized(1171, 651, 100, 100), work, 9, 9},
       {"sideways only within 9 of the extent", Sized(305, 291, 100, 100), Sized(300, 400, 200, 100), -5, 9},
-      {"not at 10 of the extent", Sized(305, 290, 100, 100), Sized(300, 400, 200, 100), 77, 77},
+      {"not at 10 of the extent", Sized(305, 290, 100, 100), Sized(300, 400, 200, 100), kNoSnap, kNoSnap},
       {"left/left before left/right", Sized(102, 0, 50, 50), bar, -2, 0},
       {"right/left before right/right", Sized(53, 0, 50, 50), bar, -3, 0},
       {"left/right when left/left is too far", Sized(112, 0, 50, 50), bar, -7, 0},
-      {"extremes do not overflow", Rect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, Rect{INT32_MAX - 5, 0, INT32_MAX, 5}, -5, 77},
+      {"extremes do not overflow", Rect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, Rect{INT32_MAX - 5, 0, INT32_MAX, 5}, -5, kNoSnap},
   };
   for (const Row& r : rows) {
-    std::int32_t dx = 77, dy = 77;
-    EdgeTest(r.m, r.target, dx, dy);
-    EXPECT_EQ(dx, r.dx) << r.name;
-    EXPECT_EQ(dy, r.dy) << r.name;
+    std::int32_t dx = kNoSnap, dy = kNoSnap;
+    EdgeTest(r.moving, r.target, dx, dy);
+    EXPECT_EQ((Point{dx, dy}), (Point{r.dx, r.dy})) << r.name;
   }
 }
 
