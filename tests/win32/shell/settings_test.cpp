@@ -189,34 +189,48 @@ TEST_F(Dialog, FileDialogAnswers) {
   DeleteFileW(g_chosen.c_str());
 }
 
-// A save from the dialog that did not put the file in place (its move refused, or no path) shows
-// the failing call's error and keeps the old file, the dialog and its saved state.
-BOOL WINAPI MoveRefused(LPCWSTR, LPCWSTR, DWORD) {
-  SetLastError(ERROR_ACCESS_DENIED);
-  return FALSE;
-}
+// Each disk call of a save from the dialog fails in turn: a save that did not put the file in place
+// shows the failing call's error and keeps the old file, the dialog and its saved state (saved and
+// unsaved in turn); one that did reports nothing. Without a path: the path's error.
 TEST_F(Dialog, AFailedSaveIsReportedAndKeepsTheDialog) {
   std::vector<std::wstring> shown;
   form->ShowMessage = [&shown](const std::wstring& prompt, int style, const std::wstring& title) {
     shown.insert(shown.end(), {prompt, title, std::to_wstring(style)});
     return 1;
   };
-  form->DiskCalls.moveFileEx = MoveRefused;
+  form->DiskCalls = kInjecting;
   const std::wstring file = ProgramSettings().SettingsPath;
-  struct Row { std::wstring path; DWORD error; bool saved; };
-  for (const Row& r : {Row{file, ERROR_ACCESS_DENIED, true}, Row{file, ERROR_ACCESS_DENIED, false}, Row{L"", ERROR_PATH_NOT_FOUND, false}}) {
+  const auto save = [&](const std::wstring& path, int failAt, bool savedBefore) {
     ASSERT_TRUE(WriteOld(file));
     shown.clear();
-    ProgramSettings().SettingsPath = r.path;
-    ProgramSettings().SettingsSaved = r.saved;
+    ends.clear();
+    ProgramSettings().SettingsPath = path;
+    ProgramSettings().SettingsSaved = savedBefore;
+    g_calls = 0;
+    g_failAt = failAt;
     form->Save();
-    const std::vector<std::wstring> report{L"설정 파일을 저장하지 못했습니다.\r\n" + r.path + L"\r\n" + SystemErrorText(r.error),
-                                           L"설정 저장 실패", L"16"};
-    EXPECT_EQ(shown, report);
-    EXPECT_EQ(Read(file), kOld);
+  };
+  const auto report = [](const std::wstring& path, DWORD error) {
+    return std::vector<std::wstring>{L"설정 파일을 저장하지 못했습니다.\r\n" + path + L"\r\n" + SystemErrorText(error),
+                                     L"설정 저장 실패", L"16"};
+  };
+  int reported = 0;
+  for (int k = 0; save(file, k, k % 2 == 0), g_calls > k; ++k) {  // until no call is left to fail
+    SCOPED_TRACE("failing call " + std::to_string(k));
+    if (Read(file) != kOld) {  // a failure the writer gets past
+      EXPECT_EQ(shown, std::vector<std::wstring>{});
+      continue;
+    }
+    ++reported;
+    EXPECT_EQ(shown, report(file, ERROR_ACCESS_DENIED));
     EXPECT_EQ(ends, std::vector<bool>{}) << "the dialog stays";
-    EXPECT_EQ(ProgramSettings().SettingsSaved, r.saved);
+    EXPECT_EQ(ProgramSettings().SettingsSaved, k % 2 == 0);
   }
+  EXPECT_GE(reported, 4);  // the temporary file made, written, flushed, moved
+  save(L"", -1, false);
+  EXPECT_EQ(shown, report(L"", ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(ends, std::vector<bool>{}) << "the dialog stays";
+  EXPECT_FALSE(ProgramSettings().SettingsSaved);
   ProgramSettings().SettingsPath = file;
 }
 
