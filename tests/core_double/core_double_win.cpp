@@ -11,6 +11,7 @@
 //   hang:<ms>    <ms> after its windows exist, stops taking messages for ever
 //   abort:<ms>   ends abnormally <ms> after its start, before it has a message queue
 //   stall        sleeps for ever before it has a message queue
+//   x:<n>, y:<n> its windows' top-left corner (60, 60 without)
 // LUMIVALE_CORE_LOG names a file that receives "cmdline ...", "pid ...", "message WM_CLOSE" (on
 // "設定"), "hang" and "exit"; <log>.settings is the settings file as the core found it.
 #include <windows.h>
@@ -68,8 +69,10 @@ LRESULT CALLBACK CoreProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 // Windows are shown without activation: the host's dialog keeps the keyboard.
+POINT g_corner{60, 60};
+
 HWND MakeWindow(const wchar_t* title, DWORD style = WS_OVERLAPPEDWINDOW, HWND parent = nullptr) {
-  HWND w = CreateWindowExW(0, L"LumivaleCoreDouble", title, style, 60, 60, 420, 240, parent, nullptr,
+  HWND w = CreateWindowExW(0, L"LumivaleCoreDouble", title, style, g_corner.x, g_corner.y, 420, 240, parent, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
   ShowWindow(w, SW_SHOWNOACTIVATE);
   return w;
@@ -102,6 +105,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
   if (!sw.empty() && sw[0] == L'-') sw[0] = L'/';
 
   const long late = ModeValue(mode, L"late"), rename = ModeValue(mode, L"rename");
+  if (const long x = ModeValue(mode, L"x"); x >= 0) g_corner.x = x;
+  if (const long y = ModeValue(mode, L"y"); y >= 0) g_corner.y = y;
   HWND first = nullptr;
   if (ModeValue(mode, L"nowindow") >= 0) {
     // Only a message queue; its one timer, a thread's, is the exit's.

@@ -130,10 +130,9 @@ class ProgramRun : public ::testing::Test {
     appData = program + L" appdata";
     log = appData + L"\\core.log";
     ASSERT_TRUE(CreateDirectoryW(appData.c_str(), nullptr));
-    const std::wstring bin(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    const std::wstring from = bin.substr(0, bin.rfind(L'\\') + 1);
-    ASSERT_TRUE(CopyFileW((from + L"Lumivale.scr").c_str(), (program + L"\\Lumivale.scr").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW((from + L"LumivaleCoreDouble.exe").c_str(), (program + L"\\LumivaleCore.dll").c_str(),
+    binaries.assign(path, GetModuleFileNameW(nullptr, path, MAX_PATH)).resize(binaries.rfind(L'\\') + 1);
+    ASSERT_TRUE(CopyFileW((binaries + L"Lumivale.scr").c_str(), (program + L"\\Lumivale.scr").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((binaries + L"LumivaleCoreDouble.exe").c_str(), (program + L"\\LumivaleCore.dll").c_str(),
                           FALSE));
   }
   void TearDown() override { EndCore(); }  // a core left running: the host never ends it
@@ -191,5 +190,5 @@ class ProgramRun : public ::testing::Test {
     ASSERT_TRUE(EndCore());
   }
 
-  std::wstring program, appData, log;
+  std::wstring program, appData, log, binaries;  // binaries: the tests' own folder, with a trailing "\\"
 };

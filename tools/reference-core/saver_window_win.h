@@ -1,8 +1,9 @@
 #pragma once
 // The reference core's one window in its three roles: the screen saver over the whole virtual
-// screen, the scene on each monitor (ends on input; follows a change of the monitors), the preview inside another program's window (ends with it), and the
-// settings window "設定" with a still picture of the scene (ends when closed). Ending destroys the
-// window, and a destroyed window ends the core's message loop.
+// screen, the scene on each monitor (ends on input; follows a change of the monitors), the
+// preview inside another program's window (ends with it), and the settings window "設定" with a
+// still picture of the scene (ends when closed). Ending destroys the window, and a destroyed
+// window ends the core's message loop.
 #include <windows.h>
 
 #include <vector>

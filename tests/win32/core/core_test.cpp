@@ -219,26 +219,6 @@ class CoreProcess : public ::testing::Test {
   UniqueHandle thread_, processHandle_;
 };
 
-TEST_F(CoreProcess, SaverCoversTheScreenAnimatesAndEndsWhenThePointerMoves) {
-  // A broken music file: it does not stop the saver.
-  const std::wstring broken = folder_ + L"\\broken.mp3";
-  ASSERT_TRUE(WriteBytes(broken, ""));
-  SetCursorPos(300, 300);
-  Start(L"/s", "<LumivaleScreenServer><BGMfile>" + std::string(broken.begin(), broken.end()) +
-                   "</BGMfile><Omake2>1</Omake2>");
-  HWND saver = WaitForWindow(L"Lumivale");
-  ASSERT_NE(saver, nullptr);
-  RECT r{};
-  GetWindowRect(saver, &r);
-  EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
-  EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
-  for (DWORD start = GetTickCount(); GetTickCount() - start < kDeadline && Frames(saver) < 10;) Sleep(50);
-  EXPECT_GE(Frames(saver), 10) << "the animation does not run";
-  // The pointer moves away (the first move message may be taken as the window's appearing).
-  for (int i = 0; i < 100 && !Ended(0); ++i, Sleep(100)) SetCursorPos(340 + i % 2 * 10, 300);
-  EXPECT_TRUE(Ended());
-}
-
 TEST_F(CoreProcess, PreviewDrawsInsideItsWindowAndEndsWhenThatWindowGoes) {
   UniqueWindow preview(CreateWindowW(L"STATIC", L"preview", WS_POPUP | WS_VISIBLE, 50, 50, 152, 112, nullptr,
                                      nullptr, nullptr, nullptr));
