@@ -5,6 +5,4 @@
 #include "base/geometry.h"
 
 inline void PrintTo(const Point& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
-inline void PrintTo(const Rect& r, std::ostream* os) {
-  *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
-}
+inline void PrintTo(const Rect& r, std::ostream* os) { *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}"; }

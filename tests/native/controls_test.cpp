@@ -126,15 +126,14 @@ TEST(CheckBoxValue, StoredAndAfterAClick) {
   EXPECT_EQ(after, (std::vector<int>{1, 0, 0})) << "after unchecked, checked, third state";
 }
 
-TEST(Links, LookAndSize) {
+// (The link's size at a DPI: the window test.)
+TEST(Links, LookFollowsPressAndHover) {
   struct Look { bool pressed, hover; std::uint32_t color; bool underline; };
   for (const Look& r : {Look{false, false, kLinkBlue, false}, Look{false, true, kLinkBlue, true},
                         Look{true, false, kLinkBlue, true}, Look{true, true, kLinkRed, true}}) {
     const LinkLook look = LinkLookFor(r.pressed, r.hover);
     EXPECT_EQ((std::pair{look.color, look.underline}), (std::pair{r.color, r.underline})) << r.pressed << r.hover;
   }
-  EXPECT_EQ(LinkSizeFor(57, 12).height, 13) << "one underline row";
-  EXPECT_EQ(LinkSizeFor(57, 24, 2).height, 26) << "two at 200 %";
 }
 
 // The tip's arithmetic: halves to even, sums and places that refuse the 32-bit (the track
@@ -159,9 +158,10 @@ TEST(TipPlacement, Arithmetic) {
 
 // The path box 200 x 20 at screen (100, top); texts are 9 pixels a character.
 struct PathBox : WindowTipPlatform {
+  PathBox(std::int32_t top, int dpi) : top(top), dpi(dpi) {}
   WindowId at = 10;
-  std::int32_t top = 50;
-  int dpi = 96;
+  std::int32_t top;
+  int dpi;
   std::ostringstream log;
   bool OwnerRect(WindowId owner, Rect& rect) override { return owner == 10 && (rect = {100, top, 300, top + 20}, true); }
   WindowId WindowAt(Point) override { return at; }
@@ -189,9 +189,7 @@ TEST(PathBoxTip, Rows) {
       {"at the owner's 144 DPI: 23 right, 38 below, measured there", {{0, u"abc", 20, 5}}, "show3@123,93/144 ", 50, 144},
   };
   for (const Row& r : rows) {
-    PathBox box;
-    box.top = r.top;
-    box.dpi = r.dpi;
+    PathBox box(r.top, r.dpi);
     TrackTipRecord state;
     for (const Step& s : r.steps) UpdateWindowTip(state, box, 10, s.button, s.text, false, s.x, s.y);
     EXPECT_EQ(box.log.str(), r.log) << r.name;

@@ -12,6 +12,7 @@
 #include "dialog/set_form.h"
 #include "msgbox/msgbox_form.h"
 #include "tests/geometry_print.h"
+#include "tests/win32/support.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/window_utils.h"
@@ -20,14 +21,8 @@ namespace {
 
 int Dpi() { return WindowDpi(nullptr); }
 
-LONG FontHeightOf(HFONT font) { LOGFONTW f{}; return GetObjectW(font, sizeof f, &f) ? f.lfHeight : 0; }
-
-Rect Placed(HWND window, HWND parent) {  // the window's rectangle in its parent's client area
-  RECT r{};
-  GetWindowRect(window, &r);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  return Rect{r.left, r.top, r.right, r.bottom};
-}
+using test::FontHeightOf;
+using test::Placed;
 std::pair<std::int64_t, std::int64_t> SizeOf(const Rect& r) { return {Width(r), Height(r)}; }
 
 // Some controls with their places at 96 DPI, as the dialog is designed.
@@ -96,8 +91,7 @@ TEST_F(Dialog, ADpiChangeLaysTheDialogOutAnew) {
   for (int dpi : {96, 144, 192, Dpi()}) {
     RECT offered{30, 40, 30 + Scale(370, dpi), 40 + Scale(250, dpi)};
     SendMessageW(form.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&offered));
-    const Rect placed = Placed(form.hwnd(), nullptr);
-    EXPECT_EQ((Point{placed.left, placed.top}), (Point{30, 40})) << dpi;
+    EXPECT_EQ(Placed(form.hwnd(), nullptr), (Rect{offered.left, offered.top, offered.right, offered.bottom})) << dpi;
     ExpectLaidOutAt(dpi);
   }
 }
@@ -117,10 +111,9 @@ TEST(MsgBox, ScalesItsFontsLayoutAndButtons) {
     const Rect w = Placed(box.hwnd(), nullptr);
     EXPECT_EQ(FontHeightOf(box.PromptFont()), FontHeight(9, dpi)) << dpi;
     EXPECT_EQ(FontHeightOf(box.CaptionFont()), FontHeight(8.25, dpi)) << dpi;
-    EXPECT_EQ(SizeOf(w), SizeOf(Box(0, 0, l.width, l.height))) << dpi;
-    if (dpi != Dpi()) {
-      EXPECT_EQ((Point{w.left, w.top}), (Point{50, 60})) << dpi << ": in the rectangle offered";
-    }
+    // Where its layout puts it, at the layout's size; after a change, in the rectangle offered.
+    const Point at = dpi == Dpi() ? Point{l.left, l.top} : Point{offered.left, offered.top};
+    EXPECT_EQ(w, Box(at.x, at.y, l.width, l.height)) << dpi;
     EXPECT_LE(l.prompt.left + TextBoxSize(box.PromptFont(), box.Prompt(), DT_EXPANDTABS).cx, l.width - Scale(10, dpi));
     const SIZE caption = TextLineSize(box.CaptionFont(), box.Caption());
     EXPECT_LE(caption.cx, Width(l.caption)) << dpi;

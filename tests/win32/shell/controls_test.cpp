@@ -15,6 +15,7 @@
 #include "controls/mouse_leave.h"
 #include "controls/optionbox.h"
 #include "controls/track_tip.h"
+#include "tests/geometry_print.h"
 #include "tests/win32/support.h"
 #include "ui/gdi.h"
 #include "ui/fonts.h"
@@ -90,14 +91,13 @@ TEST(OptionBox, TurnedOnTurnsItsContainersOthersOff) {
   ASSERT_TRUE(a.Create(form.hwnd(), 0, 0, 80, 18));
   ASSERT_TRUE(b.Create(form.hwnd(), 0, 20, 80, 18));
   ASSERT_TRUE(elsewhere.Create(other.hwnd(), 0, 0, 80, 18));
-  const auto values = [&] { return std::vector<bool>{a.value(), b.value(), elsewhere.value()}; };
   a.SetValue(true);
   elsewhere.SetValue(true);
   b.SetValue(true);
-  EXPECT_EQ(values(), (std::vector<bool>{false, true, true})) << "written";
+  EXPECT_EQ((std::vector<bool>{a.value(), b.value(), elsewhere.value()}), (std::vector<bool>{false, true, true})) << "b written";
   SendMessageW(a.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
   SendMessageW(a.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-  EXPECT_EQ(values(), (std::vector<bool>{true, false, true})) << "clicked";
+  EXPECT_EQ((std::vector<bool>{a.value(), b.value(), elsewhere.value()}), (std::vector<bool>{true, false, true})) << "a clicked";
   DestroyTrackTip();
 }
 
@@ -135,16 +135,13 @@ TEST(Controls, DrawAtTheDpiTheFormSets) {
       box->SetDpi(r.dpi);
       EXPECT_EQ((std::vector{box->GlyphSize(), box->CaptionX(), box->GlyphTop()}), (std::vector{r.glyph, r.captionX, r.glyphTop})) << r.dpi;
       const LPARAM at = MAKELPARAM(r.glyph - 2, r.glyphTop + r.glyph - 2);  // the glyph's far corner
-      RECT control{};
-      GetWindowRect(box->hWnd(), &control);
+      const Rect control = test::Placed(box->hWnd(), nullptr);
       SendMessageW(box->hWnd(), WM_MOUSEMOVE, 0, at);
       POINT tip{};  // the tip's inside begins at its place (its border lies outside)
       ClientToScreen(TipWindow(), &tip);
       EXPECT_EQ(tip.x, control.left + r.tipRight) << r.dpi;
-      LOGFONTW shown{}, wanted{};  // the tooltip keeps a copy of the font it is given
-      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(TipWindow(), WM_GETFONT, 0, 0)), sizeof shown, &shown);
-      GetObjectW(DialogFont(r.dpi), sizeof wanted, &wanted);
-      EXPECT_EQ(shown.lfHeight, wanted.lfHeight) << r.dpi;
+      const auto tipFont = reinterpret_cast<HFONT>(SendMessageW(TipWindow(), WM_GETFONT, 0, 0));  // a copy of the font given
+      EXPECT_EQ(test::FontHeightOf(tipFont), test::FontHeightOf(DialogFont(r.dpi))) << r.dpi;
       SendMessageW(box->hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
       SendMessageW(box->hWnd(), WM_LBUTTONUP, 0, at);
     }
@@ -165,13 +162,11 @@ TEST(HyperLink, KeepsItsTextSizeWhateverTheFormAsks) {
   test::HostForm form;
   HyperLink link;
   ASSERT_TRUE(link.Create(form.hwnd(), 0, 0, 10, 10));
-  RECT before{}, after{};
-  GetWindowRect(link.hWnd(), &before);
+  const Rect before = test::Placed(link.hWnd(), nullptr);
   SetWindowPos(link.hWnd(), nullptr, 0, 0, 200, 50, SWP_NOMOVE | SWP_NOZORDER);
-  GetWindowRect(link.hWnd(), &after);
-  EXPECT_TRUE(EqualRect(&before, &after));
-  EXPECT_LT(before.right - before.left, 200);
-  EXPECT_EQ(link.Buffer().width(), before.right - before.left);  // the buffer took the final size
+  EXPECT_EQ(test::Placed(link.hWnd(), nullptr), before);
+  EXPECT_LT(Width(before), 200);
+  EXPECT_EQ(link.Buffer().width(), Width(before));  // the buffer took the final size
 }
 
 // The first leave calls the method and unhooks the control: a second calls nothing.
