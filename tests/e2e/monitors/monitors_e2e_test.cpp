@@ -14,7 +14,8 @@ inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) 
 namespace {
 
 const RECT kPrimary{0, 0, 1280, 1024}, kSecond{1280, 128, 2304, 896}, kLeft{-1024, 128, 0, 896};
-const wchar_t kStart[] = L"--output DUMMY0 --primary --mode 1280x1024 --pos 0x0 --output DUMMY1 --mode second --pos 1280x128",
+const wchar_t kStart[] = L"--output DUMMY0 --primary --mode 1280x1024 --pos 0x0 "
+                         L"--output DUMMY1 --mode second --pos 1280x128",
               kToTheLeft[] = L"--output DUMMY1 --pos -1024x128", kOff[] = L"--output DUMMY1 --off";
 
 // A named CALLBACK: a lambda does not convert to the stdcall MONITORENUMPROC of the i686 build.
@@ -89,8 +90,9 @@ TEST_F(TwoMonitors, SaverShowsTheWholeSceneOnEachMonitorThroughEveryLayout) {
   ASSERT_TRUE(StartHost(run, L"/s", L""));
   HWND saver = WaitForWindow(L"Lumivale", L"LumivaleReferenceCore");
   DWORD_PTR frames = 0;  // the animation runs: the core's count of the frames it showed
-  EXPECT_TRUE(WaitUntil(
-      [&] { return SendMessageTimeoutW(saver, kFramesShownMessage, 0, 0, SMTO_ABORTIFHUNG, 5000, &frames) && frames >= 10; }));
+  EXPECT_TRUE(WaitUntil([&] {
+    return SendMessageTimeoutW(saver, kFramesShownMessage, 0, 0, SMTO_ABORTIFHUNG, 5000, &frames) && frames >= 10;
+  }));
   // The window over the virtual screen; fitted and centred on each monitor: 1280x800, 1024x640.
   struct Row { const wchar_t* xrandr; std::vector<RECT> monitors, shown; } rows[] = {
       {kStart, {kPrimary, kSecond}, {{0, 0, 2304, 1024}, {0, 112, 1280, 912}, {1280, 192, 2304, 832}}},
