@@ -152,7 +152,8 @@ TEST(TipPlacement, Arithmetic) {
   EXPECT_EQ(TrackPositionParam(103, 0, 192), 97u);
   EXPECT_EQ(TrackPositionParam(10, 32768), std::nullopt);
   struct Shown { Text in; bool multiline; Text out; };
-  for (const Shown& r : {Shown{u"R&\r\nD", false, u"R&&D"}, Shown{u"a\r\nb", true, u"a\r\nb"}, Shown{u"a\r\r\nb\n", false, u"a\rb\n"}})
+  for (const Shown& r : {Shown{u"R&\r\nD", false, u"R&&D"}, Shown{u"a\r\nb", true, u"a\r\nb"},
+                         Shown{u"a\r\r\nb\n", false, u"a\rb\n"}})
     EXPECT_EQ(TipDisplayText(r.in, r.multiline), r.out);
 }
 

@@ -30,7 +30,8 @@ TEST(Magnetic, EdgeSnapRows) {
       {"left/left before left/right", Sized(102, 0, 50, 50), bar, -2, 0},
       {"right/left before right/right", Sized(53, 0, 50, 50), bar, -3, 0},
       {"left/right when left/left is too far", Sized(112, 0, 50, 50), bar, -7, 0},
-      {"extremes do not overflow", Rect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, Rect{INT32_MAX - 5, 0, INT32_MAX, 5}, -5, kNoSnap},
+      {"extremes do not overflow", Rect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, Rect{INT32_MAX - 5, 0, INT32_MAX, 5},
+       -5, kNoSnap},
   };
   for (const Row& r : rows) {
     std::int32_t dx = kNoSnap, dy = kNoSnap;
@@ -95,7 +96,7 @@ TEST(Magnetic, GlueChainsAndTravelsWithTheParent) {
   }
   layout.CheckGlueing();
   const auto glued = [&](WindowId w) { return layout.Entries()[layout.IndexOfWindow(w)].Glued; };
-  EXPECT_EQ((std::vector{glued(c1), glued(c2), glued(lone)}), (std::vector{true, true, false})) << "c1, c2, the lone one";
+  EXPECT_EQ((std::vector{glued(c1), glued(c2), glued(lone)}), (std::vector{true, true, false})) << "c1, c2, lone";
   // Grabbed at (300, 110), dropped 195 left: P would sit at 5 and snaps to 0; c1 and c2 follow.
   screen.cursor = {300, 110};
   layout.DragStart(P);

@@ -25,7 +25,13 @@ TEST(MsgBoxStyle, ButtonsAndTheOneIcon) {
 // size is measured in the font of the DPI; every other length is scaled on its own. `window`: the
 // box's place and inner size.
 TEST(MsgBoxLayout, ScaledAndCentredOnTheMonitor) {
-  struct Row { int dpi, promptWidth, promptHeight; Rect monitor, window; int corner; std::vector<Rect> frame; Rect yes, no, shadow, icon, prompt, caption; };
+  struct Row {
+    int dpi, promptWidth, promptHeight;
+    Rect monitor, window;
+    int corner;
+    std::vector<Rect> frame;
+    Rect yes, no, shadow, icon, prompt, caption;
+  };
   const Row rows[] = {
       {.dpi = 96, .promptWidth = 150, .promptHeight = 12, .monitor = {0, 0, 1280, 800}, .window = Box(525, 350, 230, 100),
        .corner = 9, .frame = {Box(10, 0, 210, 33), Box(220, 0, 10, 32), Box(0, 32, 10, 32), Box(220, 32, 10, 32),

@@ -75,7 +75,8 @@ TEST(PictureScale, Sizes) {
         << r.width << "x" << r.height << " at " << r.dpi;
   }
   struct Step { unsigned dpi, drawn; };
-  for (const Step& s : {Step{72, 96}, Step{96, 96}, Step{97, 120}, Step{132, 144}, Step{168, 168}, Step{169, 192}, Step{288, 192}})
+  for (const Step& s : {Step{72, 96}, Step{96, 96}, Step{97, 120}, Step{132, 144}, Step{168, 168}, Step{169, 192},
+                        Step{288, 192}})
     EXPECT_EQ(ArtworkStep(s.dpi), s.drawn) << s.dpi;
 }
 

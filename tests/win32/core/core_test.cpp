@@ -83,7 +83,8 @@ TEST(CorePicture, BackgroundIsWhiteWithOmake2AndTheDesktopOtherwiseAroundAndThro
             const RECT pixel{x, y, x + 1, y + 1};
             UnionRect(&changed, &changed, &pixel);
           }
-      EXPECT_EQ((Rect{changed.left, changed.top, changed.right, changed.bottom}), row.scene) << row.name << (white ? ", white" : ", desktop");
+      EXPECT_EQ((Rect{changed.left, changed.top, changed.right, changed.bottom}), row.scene)
+          << row.name << (white ? ", white" : ", desktop");
     }
   // The sky is not opaque: the same corner of the night is lighter over white than over the desktop.
   const auto overWhite = Frame(SettingsRecord{5, {}, false, true}, 400, 250, shot)[5 * 400 + 20];
@@ -206,11 +207,6 @@ class CoreProcess : public ::testing::Test {
     return found;
   }
   bool Ended(DWORD ms = kDeadline) { return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
-  // Frames the window has shown; -1 when it does not answer.
-  long long Frames(HWND window) {
-    DWORD_PTR frames = 0;
-    return SendMessageTimeoutW(window, kFramesShownMessage, 0, 0, SMTO_ABORTIFHUNG, 5000, &frames) ? frames : -1;
-  }
 
   std::wstring folder_ = Folder();
   std::string settings_;
@@ -233,7 +229,9 @@ TEST_F(CoreProcess, SettingsWindowShowsAStillPictureAndEndsTheCoreWhenClosed) {
   HWND settings = WaitForWindow(L"設定");
   ASSERT_NE(settings, nullptr);
   EXPECT_EQ(GetParent(settings), nullptr);
-  EXPECT_EQ(Frames(settings), 0) << "the settings window's picture is still";
+  DWORD_PTR frames = 1;  // the frames the window has shown: its picture is still
+  EXPECT_TRUE(SendMessageTimeoutW(settings, kFramesShownMessage, 0, 0, SMTO_ABORTIFHUNG, 5000, &frames));
+  EXPECT_EQ(frames, 0u);
   EXPECT_TRUE(SendMessageTimeoutW(settings, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
   EXPECT_TRUE(Ended());
 }

@@ -28,9 +28,7 @@ constexpr COLORREF kNormal = RGB(200, 0, 0), kHover = RGB(0, 200, 0), kPressed =
 
 // A 40 x 30 button at (20, 20) on a shown form at screen (100, 100). The model asks which window
 // is under the real pointer, so the pointer is put where each message says it is.
-struct Shown : test::HostForm {
-  Shown() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); }
-};
+struct Shown : test::HostForm { Shown() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); } };
 
 void Send(HWND w, UINT msg, WPARAM keys, int x, int y) {
   SetCursorPos(120 + x, 120 + y);
@@ -47,16 +45,12 @@ TEST(Button, EachMessageReachesTheModelAndPaintsItsFrame) {
   button.Click = [&] { ++clicks; };
   struct Row { const char* name; UINT msg; WPARAM keys; int x; COLORREF frame; bool captured; int clicks; };
   const Row rows[] = {
-      {"move in", WM_MOUSEMOVE, 0, 10, kHover, true, 0},
-      {"left press", WM_LBUTTONDOWN, MK_LBUTTON, 10, kPressed, true, 0},
-      {"dragged off", WM_MOUSEMOVE, MK_LBUTTON, 60, kHover, true, 0},
-      {"back on", WM_MOUSEMOVE, MK_LBUTTON, 12, kPressed, true, 0},
+      {"move in", WM_MOUSEMOVE, 0, 10, kHover, true, 0},       {"left press", WM_LBUTTONDOWN, MK_LBUTTON, 10, kPressed, true, 0},
+      {"dragged off", WM_MOUSEMOVE, MK_LBUTTON, 60, kHover, true, 0}, {"back on", WM_MOUSEMOVE, MK_LBUTTON, 12, kPressed, true, 0},
       {"released inside", WM_LBUTTONUP, 0, 12, kNormal, true, 1},
       {"pressed again", WM_LBUTTONDBLCLK, MK_LBUTTON, 12, kPressed, true, 1},
-      {"released outside", WM_LBUTTONUP, 0, 60, kNormal, true, 1},
-      {"move out", WM_MOUSEMOVE, 0, 70, kNormal, false, 1},
-      {"right press", WM_RBUTTONDOWN, MK_RBUTTON, 10, kNormal, true, 1},
-      {"right release", WM_RBUTTONUP, 0, 10, kNormal, true, 1},
+      {"released outside", WM_LBUTTONUP, 0, 60, kNormal, true, 1}, {"move out", WM_MOUSEMOVE, 0, 70, kNormal, false, 1},
+      {"right press", WM_RBUTTONDOWN, MK_RBUTTON, 10, kNormal, true, 1}, {"right release", WM_RBUTTONUP, 0, 10, kNormal, true, 1},
   };
   for (const Row& r : rows) {
     Send(button.hWnd(), r.msg, r.keys, r.x, 5);
@@ -94,10 +88,11 @@ TEST(OptionBox, TurnedOnTurnsItsContainersOthersOff) {
   a.SetValue(true);
   elsewhere.SetValue(true);
   b.SetValue(true);
-  EXPECT_EQ((std::vector<bool>{a.value(), b.value(), elsewhere.value()}), (std::vector<bool>{false, true, true})) << "b written";
+  using Values = std::vector<bool>;  // a, b, elsewhere
+  EXPECT_EQ((Values{a.value(), b.value(), elsewhere.value()}), (Values{false, true, true})) << "b written";
   SendMessageW(a.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
   SendMessageW(a.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-  EXPECT_EQ((std::vector<bool>{a.value(), b.value(), elsewhere.value()}), (std::vector<bool>{true, false, true})) << "a clicked";
+  EXPECT_EQ((Values{a.value(), b.value(), elsewhere.value()}), (Values{true, false, true})) << "a clicked";
   DestroyTrackTip();
 }
 
@@ -133,14 +128,14 @@ TEST(Controls, DrawAtTheDpiTheFormSets) {
     for (GlyphBox* box : {static_cast<GlyphBox*>(&check), static_cast<GlyphBox*>(&option)}) {
       box->SetTrackTipText(u"tip");
       box->SetDpi(r.dpi);
-      EXPECT_EQ((std::vector{box->GlyphSize(), box->CaptionX(), box->GlyphTop()}), (std::vector{r.glyph, r.captionX, r.glyphTop})) << r.dpi;
+      EXPECT_EQ((std::vector{box->GlyphSize(), box->CaptionX(), box->GlyphTop()}), (std::vector{r.glyph, r.captionX, r.glyphTop}));
       const LPARAM at = MAKELPARAM(r.glyph - 2, r.glyphTop + r.glyph - 2);  // the glyph's far corner
       const Rect control = test::Placed(box->hWnd(), nullptr);
       SendMessageW(box->hWnd(), WM_MOUSEMOVE, 0, at);
       POINT tip{};  // the tip's inside begins at its place (its border lies outside)
       ClientToScreen(TipWindow(), &tip);
       EXPECT_EQ(tip.x, control.left + r.tipRight) << r.dpi;
-      const auto tipFont = reinterpret_cast<HFONT>(SendMessageW(TipWindow(), WM_GETFONT, 0, 0));  // a copy of the font given
+      const auto tipFont = reinterpret_cast<HFONT>(SendMessageW(TipWindow(), WM_GETFONT, 0, 0));  // a copy of it
       EXPECT_EQ(test::FontHeightOf(tipFont), test::FontHeightOf(DialogFont(r.dpi))) << r.dpi;
       SendMessageW(box->hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
       SendMessageW(box->hWnd(), WM_LBUTTONUP, 0, at);

@@ -57,9 +57,7 @@ TEST(Picture, EverySkinAtEveryDpi) {
   }
 }
 
-struct DestroyIconHandle {
-  void operator()(HICON icon) const { DestroyIcon(icon); }
-};
+struct DestroyIconHandle { void operator()(HICON icon) const { DestroyIcon(icon); } };
 
 // The icon group has an image of each size Windows asks for at 100 to 200 %, which loads as an icon.
 TEST(Picture, IconAtEverySizeWindowsAsksFor) {
