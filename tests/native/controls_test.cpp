@@ -1,16 +1,18 @@
 // The skinned controls without windows: what a sequence of pointer events makes the control do
-// (one row per sequence), the glyph and link rules, the tooltip arithmetic and the path-box tip.
+// (one row per sequence), the glyph, check box and link rules, the tip's arithmetic, the path-box tip.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "controls/checkbox_rules.h"
 #include "controls/control_model.h"
 #include "controls/glyph_rules.h"
 #include "controls/hyperlink_rules.h"
-#include "controls/optionbox_rules.h"
 #include "controls/tip_placement.h"
 #include "controls/window_tip.h"
 
@@ -67,12 +69,9 @@ std::string Events(TipStyle style, const std::string& events, int dpi) {
     host.cursor = {host.origin.x + static_cast<std::int32_t>(x), host.origin.y + static_cast<std::int32_t>(y)};
     if (std::strchr("dDw", e[0])) host.capture = true;  // the window takes it on a press
     switch (e[0]) {
-      case 'm': model.MouseMove(0, 0, x, y); break;
-      case 'M': model.MouseMove(1, 0, x, y); break;
-      case 'd': model.MouseDown(1, 0, x, y); break;
-      case 'u': model.MouseUp(1, 0, x, y); break;
-      case 'D': model.MouseDown(2, 0, x, y); break;
-      case 'U': model.MouseUp(2, 0, x, y); break;
+      case 'm': case 'M': model.MouseMove(e[0] == 'M' ? 1 : 0, 0, x, y); break;
+      case 'd': case 'D': model.MouseDown(e[0] == 'd' ? 1 : 2, 0, x, y); break;
+      case 'u': case 'U': model.MouseUp(e[0] == 'u' ? 1 : 2, 0, x, y); break;
       case 'w': model.DoubleClick(); break;
       case 'c': host.capture = false; break;
       case 'x': host.covered = true; break;
@@ -103,56 +102,67 @@ TEST(ControlModel, EventRows) {
   for (const Row& r : rows) EXPECT_EQ(Events(r.style, r.events, r.dpi), r.log) << r.name;
 }
 
-TEST(Glyphs, CellsValuesAndGroups) {
-  for (const auto& [height, top] : {std::pair{18, 2}, {13, 0}, {12, -1}, {0, -7}}) EXPECT_EQ(GlyphTop(height), top) << height;
-  EXPECT_EQ(GlyphTop(27, 20), 3);  // 18 and 13 at 150 %
-  for (int disabled : {kCheckBoxDisabledColumn, kOptionBoxDisabledColumn})
-    for (int state = 0; state < 24; ++state) {  // value 0..2, pressed, hover; cells of 13 and (150 %) 20
-      const int value = state / 4 % 3, pressed = state & 1, hover = (state >> 1) & 1, cell = state < 12 ? 13 : 20;
-      const CellOrigin on = GlyphCell(true, static_cast<std::uint8_t>(value), pressed, hover, disabled, cell);
-      const CellOrigin off = GlyphCell(false, static_cast<std::uint8_t>(value), pressed, hover, disabled, cell);
-      EXPECT_TRUE(on.x == cell * value && on.y == cell * (pressed + hover)) << state;
-      EXPECT_TRUE(off.x == disabled / 13 * cell && off.y == cell * value) << state;
-    }
-  for (const auto& [written, stored] : {std::pair{0, 0}, {1, 1}, {2, 2}, {3, 2}, {255, 2}})
-    EXPECT_EQ(CheckBoxStoredValue(written), stored) << written;
-  EXPECT_FALSE(CheckBoxStoredValue(256) || CheckBoxStoredValue(-1));
-  EXPECT_EQ(CheckBoxValueAfterClick(0) * 100 + CheckBoxValueAfterClick(1) * 10 + CheckBoxValueAfterClick(2), 100);
-  const std::vector<OptionBoxEntry> boxes = {{10, 1, false}, {11, 1, true}, {12, 1, false}, {20, 2, true}};
-  EXPECT_EQ(OthersToTurnOff(boxes, 10, 1, TurnOff::OnesThatAreOn), (std::vector<WindowId>{11}));
-  EXPECT_EQ(OthersToTurnOff(boxes, 10, 1, TurnOff::All), (std::vector<WindowId>{11, 12}));
-  EXPECT_EQ(OthersToTurnOff(boxes, 20, 2, TurnOff::All), (std::vector<WindowId>{}));
-}
-
-TEST(Links, LookAndSize) {
-  struct Row { bool pressed, hover; std::uint32_t color; bool underline; };
-  for (const Row& r : {Row{false, false, kLinkBlue, false}, Row{false, true, kLinkBlue, true},
-                       Row{true, false, kLinkBlue, true}, Row{true, true, kLinkRed, true}}) {
-    const LinkLook look = LinkLookFor(r.pressed, r.hover);
-    EXPECT_TRUE(look.color == r.color && look.underline == r.underline) << r.pressed << r.hover;
+TEST(Glyphs, TopAndSkinCell) {
+  struct Top { std::int32_t height, glyph, top; };
+  for (const Top& r : {Top{18, 13, 2}, Top{13, 13, 0}, Top{12, 13, -1}, Top{0, 13, -7}, Top{27, 20, 3}})
+    EXPECT_EQ(GlyphTop(r.height, r.glyph), r.top) << r.height << " high";
+  // Enabled: the value's column, a row down for each of pressed and hover; disabled: the disabled
+  // column (given in 13-pixel cells), the value's row.
+  struct Cell { bool enabled; std::uint8_t value; bool pressed, hover; int disabled, size; std::pair<int, int> at; };
+  for (const Cell& c : {Cell{true, 0, false, false, 39, 13, {0, 0}}, Cell{true, 1, false, true, 39, 13, {13, 13}},
+                        Cell{true, 2, true, true, 39, 13, {26, 26}}, Cell{true, 1, true, false, 39, 20, {20, 20}},
+                        Cell{false, 2, true, true, kCheckBoxDisabledColumn, 13, {39, 26}},
+                        Cell{false, 1, false, true, kOptionBoxDisabledColumn, 20, {40, 20}}}) {
+    const CellOrigin at = GlyphCell(c.enabled, c.value, c.pressed, c.hover, c.disabled, c.size);
+    EXPECT_EQ((std::pair{at.x, at.y}), c.at) << c.enabled << int{c.value} << c.pressed << c.hover << " in " << c.size;
   }
-  EXPECT_TRUE(LinkSizeFor(57, 12).height == 13 && LinkSizeFor(57, 24, 2).height == 26);
 }
 
+TEST(CheckBoxValue, StoredAndAfterAClick) {
+  struct Row { int written; std::optional<std::uint8_t> stored; };
+  for (const Row& r : {Row{0, 0}, Row{1, 1}, Row{2, 2}, Row{3, 2}, Row{255, 2}, Row{256, {}}, Row{-1, {}}})
+    EXPECT_EQ(CheckBoxStoredValue(r.written), r.stored) << r.written;
+  const std::vector<int> after{CheckBoxValueAfterClick(0), CheckBoxValueAfterClick(1), CheckBoxValueAfterClick(2)};
+  EXPECT_EQ(after, (std::vector<int>{1, 0, 0})) << "after unchecked, checked, third state";
+}
+
+// (The link's size at a DPI: the window test.)
+TEST(Links, LookFollowsPressAndHover) {
+  struct Look { bool pressed, hover; std::uint32_t color; bool underline; };
+  for (const Look& r : {Look{false, false, kLinkBlue, false}, Look{false, true, kLinkBlue, true},
+                        Look{true, false, kLinkBlue, true}, Look{true, true, kLinkRed, true}}) {
+    const LinkLook look = LinkLookFor(r.pressed, r.hover);
+    EXPECT_EQ((std::pair{look.color, look.underline}), (std::pair{r.color, r.underline})) << r.pressed << r.hover;
+  }
+}
+
+// The tip's arithmetic: halves to even, sums and places that refuse the 32-bit (the track
+// message: 16-bit) range instead of wrapping, the left edge the margin (3 at 96 DPI) left of the
+// request but never left of 0, x in the message's low and y in its high word; its display text.
 TEST(TipPlacement, Arithmetic) {
-  struct Row { double in; std::int32_t out; };
-  for (const Row& r : {Row{0.5, 0}, Row{1.5, 2}, Row{-2.5, -2}, Row{2.5001, 3}}) EXPECT_EQ(RoundHalfEven(r.in), r.out) << r.in;
-  EXPECT_EQ(TrackPositionParam(103, -1), 0xFFFF0064u);  // 3 left of the request, y in the high word
-  EXPECT_EQ(TipTrackX(2), 0);
-  EXPECT_TRUE(TipTrackX(103, 144) == 98 && TipTrackX(5, 192) == 0 && TrackPositionParam(103, 0, 192) == 97u);
-  EXPECT_FALSE(TrackPositionParam(10, 32768) || RoundHalfEven(2147483647.5));
-  EXPECT_FALSE(CheckedSum(-2147483600, -60, 15));  // the first sum overflows
-  EXPECT_EQ(CheckedSum(2147483600, 40, 7), 2147483647);  // the largest still fits
-  struct Text_ { Text in; bool multiline; Text out; };
-  for (const Text_& r : {Text_{u"R&\r\nD", false, u"R&&D"}, Text_{u"a\r\nb", true, u"a\r\nb"}, Text_{u"a\r\r\nb\n", false, u"a\rb\n"}})
+  struct Round { double in; std::optional<std::int32_t> out; };
+  for (const Round& r : {Round{0.5, 0}, Round{1.5, 2}, Round{-2.5, -2}, Round{2.5001, 3}, Round{2147483647.5, {}}})
+    EXPECT_EQ(RoundHalfEven(r.in), r.out) << r.in;
+  EXPECT_EQ(CheckedSum(-2147483600, -60, 15), std::nullopt) << "the first sum overflows";
+  EXPECT_EQ(CheckedSum(2147483600, 40, 7), 2147483647) << "the largest still fits";
+  struct Track { std::int32_t x; int dpi; std::int32_t left; };
+  for (const Track& r : {Track{2, 96, 0}, Track{103, 96, 100}, Track{103, 144, 98}, Track{5, 192, 0}})
+    EXPECT_EQ(TipTrackX(r.x, r.dpi), r.left) << r.x << " at " << r.dpi;
+  EXPECT_EQ(TrackPositionParam(103, -1), 0xFFFF0064u);
+  EXPECT_EQ(TrackPositionParam(103, 0, 192), 97u);
+  EXPECT_EQ(TrackPositionParam(10, 32768), std::nullopt);
+  struct Shown { Text in; bool multiline; Text out; };
+  for (const Shown& r : {Shown{u"R&\r\nD", false, u"R&&D"}, Shown{u"a\r\nb", true, u"a\r\nb"},
+                         Shown{u"a\r\r\nb\n", false, u"a\rb\n"}})
     EXPECT_EQ(TipDisplayText(r.in, r.multiline), r.out);
 }
 
 // The path box 200 x 20 at screen (100, top); texts are 9 pixels a character.
 struct PathBox : WindowTipPlatform {
+  PathBox(std::int32_t top, int dpi) : top(top), dpi(dpi) {}
   WindowId at = 10;
-  std::int32_t top = 50;
-  int dpi = 96;
+  std::int32_t top;
+  int dpi;
   std::ostringstream log;
   bool OwnerRect(WindowId owner, Rect& rect) override { return owner == 10 && (rect = {100, top, 300, top + 20}, true); }
   WindowId WindowAt(Point) override { return at; }
@@ -180,9 +190,7 @@ TEST(PathBoxTip, Rows) {
       {"at the owner's 144 DPI: 23 right, 38 below, measured there", {{0, u"abc", 20, 5}}, "show3@123,93/144 ", 50, 144},
   };
   for (const Row& r : rows) {
-    PathBox box;
-    box.top = r.top;
-    box.dpi = r.dpi;
+    PathBox box(r.top, r.dpi);
     TrackTipRecord state;
     for (const Step& s : r.steps) UpdateWindowTip(state, box, 10, s.button, s.text, false, s.x, s.y);
     EXPECT_EQ(box.log.str(), r.log) << r.name;

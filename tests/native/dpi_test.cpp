@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/dpi.h"
+#include "tests/geometry_print.h"
 
 namespace {
 

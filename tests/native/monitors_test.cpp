@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/reference-core/scene_layout.h"
+#include "tests/geometry_print.h"
 #include "ui/monitor_return.h"
 
 namespace {

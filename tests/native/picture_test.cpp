@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "ui/packed_dib.h"
@@ -70,11 +71,13 @@ TEST(PictureScale, Sizes) {
   };
   for (const Row& r : rows) {
     const auto size = ScaledSheetSize(r.width, r.height, r.cells, r.dpi);
-    EXPECT_EQ(size ? size->width : 0, r.expectWidth) << r.width << "x" << r.height << " at " << r.dpi;
-    EXPECT_EQ(size ? size->height : 0, r.expectHeight) << r.width << "x" << r.height << " at " << r.dpi;
+    EXPECT_EQ((size ? std::pair{size->width, size->height} : std::pair{0, 0}), (std::pair{r.expectWidth, r.expectHeight}))
+        << r.width << "x" << r.height << " at " << r.dpi;
   }
-  const unsigned steps[][2] = {{72, 96}, {96, 96}, {97, 120}, {132, 144}, {168, 168}, {169, 192}, {288, 192}};
-  for (const auto& s : steps) EXPECT_EQ(ArtworkStep(s[0]), s[1]) << s[0];
+  struct Step { unsigned dpi, drawn; };
+  for (const Step& s : {Step{72, 96}, Step{96, 96}, Step{97, 120}, Step{132, 144}, Step{168, 168}, Step{169, 192},
+                        Step{288, 192}})
+    EXPECT_EQ(ArtworkStep(s.dpi), s.drawn) << s.dpi;
 }
 
 TEST(PictureScale, Resize) {
@@ -87,7 +90,7 @@ TEST(PictureScale, Resize) {
   for (const Row& r : rows) {
     const auto out = ResizeCells(r.source, {1, 1}, r.width, r.height);
     ASSERT_TRUE(out) << r.name;
-    EXPECT_EQ(out->width * 1000 + out->height, r.width * 1000 + r.height) << r.name;
+    EXPECT_EQ((std::pair{out->width, out->height}), (std::pair{r.width, r.height})) << r.name;
     for (std::uint32_t p : out->argb) EXPECT_EQ(p, r.expect) << r.name;
   }
   // Enlarged, the edge fades in alpha only: no pixel turns grey.
@@ -106,7 +109,7 @@ TEST(PictureScale, CellsStayInTheirPlaces) {
     for (int x = 0; x < 78; ++x) sheet.argb[std::size_t(y) * 78 + x] = colours[y / 26][x / 26];
   const auto out = ResizeCells(sheet, {3, 2}, 18, 18);
   ASSERT_TRUE(out);
-  ASSERT_EQ(out->width * 1000 + out->height, 54 * 1000 + 36);
+  ASSERT_EQ((std::pair{out->width, out->height}), (std::pair{54, 36}));
   for (int y = 0; y < 36; ++y)
     for (int x = 0; x < 54; ++x)
       ASSERT_EQ(out->argb[std::size_t(y) * 54 + x], colours[y / 18][x / 18]) << "pixel " << x << "," << y;

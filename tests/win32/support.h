@@ -1,12 +1,14 @@
 #pragma once
 // For the Win32 tests: message pumping with generous deadlines, a plain form, a hook that watches
-// a window, a skin of three solid frames, and a window's painted pixel.
+// a window, a window's place and a font's height, a skin of three solid frames, and a window's
+// painted pixel.
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "base/geometry.h"
 #include "ui/picture.h"
 #include "ui/subclass_win.h"
 #include "ui/window.h"
@@ -41,6 +43,16 @@ struct HookSpy final : HookOwner {
     if (auto a = act) a(before, handled, result, hwnd, w);  // a copy: the action may end the hook
   }
 };
+
+// A window's rectangle in its parent's client area (nullptr: on the screen).
+inline Rect Placed(HWND window, HWND parent) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+inline LONG FontHeightOf(HFONT font) { LOGFONTW f{}; return GetObjectW(font, sizeof f, &f) ? f.lfHeight : 0; }
 
 // Frames (normal, hover, pressed) of width x frameHeight in the given colours.
 inline Picture SolidSkin(int width, int frameHeight, const COLORREF (&colors)[3]) {

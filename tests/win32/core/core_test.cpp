@@ -15,6 +15,7 @@
 #include "tools/reference-core/saver_window_win.h"
 #include "base/wide.h"
 #include "settings/settings_file.h"
+#include "tests/geometry_print.h"
 #include "ui/handles.h"
 
 namespace {
@@ -29,7 +30,8 @@ std::vector<std::uint32_t> Frame(SettingsRecord settings, int width, int height,
   static GdiplusSession gdiplus;
   SaverPicture picture(settings);
   DibSection out;
-  EXPECT_TRUE(picture.SetTarget(Box(0, 0, width, height), desktop) && out.Create(width, height));
+  EXPECT_TRUE(picture.SetTarget(Box(0, 0, width, height), desktop));
+  EXPECT_TRUE(out.Create(width, height));
   picture.CopyTo(out.dc(), RECT{0, 0, width, height});
   for (int i = frames - 1; i >= 0; --i) {
     picture.Render(3.0 - i * 0.04);
@@ -65,26 +67,25 @@ TEST(CorePicture, BackgroundIsWhiteWithOmake2AndTheDesktopOtherwiseAroundAndThro
   std::optional<DesktopSnapshot> desktop;
   ASSERT_TRUE(PaintDesktop(desktop)) << "the desktop never got its colour";
   const DesktopSnapshot* shot = &*desktop;
-  // scene: where the picture differs from the background.
-  struct Row { const char* name; bool natural, white; int width, height; RECT scene; } rows[] = {
-      {"fitted on a wide target, white", false, true, 800, 250, {200, 0, 600, 250}},
-      {"fitted on a wide target, desktop", false, false, 800, 250, {200, 0, 600, 250}},
-      {"fitted on a tall target, white", false, true, 400, 400, {0, 75, 400, 325}},
-      {"natural size, centred, white", true, true, 1280, 800, {440, 275, 840, 525}},
-      {"natural size, centred, desktop", true, false, 1280, 800, {440, 275, 840, 525}},
+  // scene: where the picture differs from the background, white or the desktop.
+  struct Row { const char* name; bool natural; int width, height; Rect scene; } rows[] = {
+      {"fitted on a wide target", false, 800, 250, {200, 0, 600, 250}},
+      {"fitted on a tall target", false, 400, 400, {0, 75, 400, 325}},
+      {"natural size, centred", true, 1280, 800, {440, 275, 840, 525}},
   };
-  for (const Row& row : rows) {
-    const auto pixels = Frame(SettingsRecord{5, {}, row.natural, row.white}, row.width, row.height, shot);
-    RECT changed{row.width, row.height, 0, 0};
-    for (int y = 0; y < row.height; ++y)
-      for (int x = 0; x < row.width; ++x)
-        if (pixels[static_cast<size_t>(y) * row.width + x] != (row.white ? kWhite : kDesktop)) {
-          const RECT pixel{x, y, x + 1, y + 1};
-          UnionRect(&changed, &changed, &pixel);
-        }
-    EXPECT_TRUE(EqualRect(&changed, &row.scene)) << row.name << ": the scene covers " << changed.left << ","
-                                                 << changed.top << "-" << changed.right << "," << changed.bottom;
-  }
+  for (const Row& row : rows)
+    for (const bool white : {true, false}) {
+      const auto pixels = Frame(SettingsRecord{5, {}, row.natural, white}, row.width, row.height, shot);
+      RECT changed{row.width, row.height, 0, 0};
+      for (int y = 0; y < row.height; ++y)
+        for (int x = 0; x < row.width; ++x)
+          if (pixels[static_cast<size_t>(y) * row.width + x] != (white ? kWhite : kDesktop)) {
+            const RECT pixel{x, y, x + 1, y + 1};
+            UnionRect(&changed, &changed, &pixel);
+          }
+      EXPECT_EQ((Rect{changed.left, changed.top, changed.right, changed.bottom}), row.scene)
+          << row.name << (white ? ", white" : ", desktop");
+    }
   // The sky is not opaque: the same corner of the night is lighter over white than over the desktop.
   const auto overWhite = Frame(SettingsRecord{5, {}, false, true}, 400, 250, shot)[5 * 400 + 20];
   const auto overDesktop = Frame(SettingsRecord{5, {}, false, false}, 400, 250, shot)[5 * 400 + 20];
@@ -206,11 +207,6 @@ class CoreProcess : public ::testing::Test {
     return found;
   }
   bool Ended(DWORD ms = kDeadline) { return WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0; }
-  // Frames the window has shown; -1 when it does not answer.
-  long long Frames(HWND window) {
-    DWORD_PTR frames = 0;
-    return SendMessageTimeoutW(window, kFramesShownMessage, 0, 0, SMTO_ABORTIFHUNG, 5000, &frames) ? frames : -1;
-  }
 
   std::wstring folder_ = Folder();
   std::string settings_;
@@ -233,7 +229,9 @@ TEST_F(CoreProcess, SettingsWindowShowsAStillPictureAndEndsTheCoreWhenClosed) {
   HWND settings = WaitForWindow(L"設定");
   ASSERT_NE(settings, nullptr);
   EXPECT_EQ(GetParent(settings), nullptr);
-  EXPECT_EQ(Frames(settings), 0) << "the settings window's picture is still";
+  DWORD_PTR frames = 1;  // the frames the window has shown: its picture is still
+  EXPECT_TRUE(SendMessageTimeoutW(settings, kFramesShownMessage, 0, 0, SMTO_ABORTIFHUNG, 5000, &frames));
+  EXPECT_EQ(frames, 0u);
   EXPECT_TRUE(SendMessageTimeoutW(settings, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
   EXPECT_TRUE(Ended());
 }

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "base/dpi.h"
 #include "controls/button.h"
@@ -13,6 +15,7 @@
 #include "controls/mouse_leave.h"
 #include "controls/optionbox.h"
 #include "controls/track_tip.h"
+#include "tests/geometry_print.h"
 #include "tests/win32/support.h"
 #include "ui/gdi.h"
 #include "ui/fonts.h"
@@ -25,9 +28,7 @@ constexpr COLORREF kNormal = RGB(200, 0, 0), kHover = RGB(0, 200, 0), kPressed =
 
 // A 40 x 30 button at (20, 20) on a shown form at screen (100, 100). The model asks which window
 // is under the real pointer, so the pointer is put where each message says it is.
-struct Shown : test::HostForm {
-  Shown() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); }
-};
+struct Shown : test::HostForm { Shown() { ShowWindow(hwnd(), SW_SHOWNOACTIVATE); } };
 
 void Send(HWND w, UINT msg, WPARAM keys, int x, int y) {
   SetCursorPos(120 + x, 120 + y);
@@ -44,16 +45,12 @@ TEST(Button, EachMessageReachesTheModelAndPaintsItsFrame) {
   button.Click = [&] { ++clicks; };
   struct Row { const char* name; UINT msg; WPARAM keys; int x; COLORREF frame; bool captured; int clicks; };
   const Row rows[] = {
-      {"move in", WM_MOUSEMOVE, 0, 10, kHover, true, 0},
-      {"left press", WM_LBUTTONDOWN, MK_LBUTTON, 10, kPressed, true, 0},
-      {"dragged off", WM_MOUSEMOVE, MK_LBUTTON, 60, kHover, true, 0},
-      {"back on", WM_MOUSEMOVE, MK_LBUTTON, 12, kPressed, true, 0},
+      {"move in", WM_MOUSEMOVE, 0, 10, kHover, true, 0},       {"left press", WM_LBUTTONDOWN, MK_LBUTTON, 10, kPressed, true, 0},
+      {"dragged off", WM_MOUSEMOVE, MK_LBUTTON, 60, kHover, true, 0}, {"back on", WM_MOUSEMOVE, MK_LBUTTON, 12, kPressed, true, 0},
       {"released inside", WM_LBUTTONUP, 0, 12, kNormal, true, 1},
       {"pressed again", WM_LBUTTONDBLCLK, MK_LBUTTON, 12, kPressed, true, 1},
-      {"released outside", WM_LBUTTONUP, 0, 60, kNormal, true, 1},
-      {"move out", WM_MOUSEMOVE, 0, 70, kNormal, false, 1},
-      {"right press", WM_RBUTTONDOWN, MK_RBUTTON, 10, kNormal, true, 1},
-      {"right release", WM_RBUTTONUP, 0, 10, kNormal, true, 1},
+      {"released outside", WM_LBUTTONUP, 0, 60, kNormal, true, 1}, {"move out", WM_MOUSEMOVE, 0, 70, kNormal, false, 1},
+      {"right press", WM_RBUTTONDOWN, MK_RBUTTON, 10, kNormal, true, 1}, {"right release", WM_RBUTTONUP, 0, 10, kNormal, true, 1},
   };
   for (const Row& r : rows) {
     Send(button.hWnd(), r.msg, r.keys, r.x, 5);
@@ -85,16 +82,17 @@ TEST(Button, DestroyedByItsOwnClick) {
 TEST(OptionBox, TurnedOnTurnsItsContainersOthersOff) {
   test::HostForm form, other;
   OptionBox a, b, elsewhere;
-  ASSERT_TRUE(a.Create(form.hwnd(), 0, 0, 80, 18) && b.Create(form.hwnd(), 0, 20, 80, 18) &&
-              elsewhere.Create(other.hwnd(), 0, 0, 80, 18));
+  ASSERT_TRUE(a.Create(form.hwnd(), 0, 0, 80, 18));
+  ASSERT_TRUE(b.Create(form.hwnd(), 0, 20, 80, 18));
+  ASSERT_TRUE(elsewhere.Create(other.hwnd(), 0, 0, 80, 18));
   a.SetValue(true);
   elsewhere.SetValue(true);
   b.SetValue(true);
-  EXPECT_FALSE(a.value());
-  EXPECT_TRUE(b.value() && elsewhere.value());
+  using Values = std::vector<bool>;  // a, b, elsewhere
+  EXPECT_EQ((Values{a.value(), b.value(), elsewhere.value()}), (Values{false, true, true})) << "b written";
   SendMessageW(a.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
   SendMessageW(a.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-  EXPECT_TRUE(a.value() && !b.value());
+  EXPECT_EQ((Values{a.value(), b.value(), elsewhere.value()}), (Values{true, false, true})) << "a clicked";
   DestroyTrackTip();
 }
 
@@ -107,50 +105,49 @@ TEST(CheckBox, AWriteOutsideTheByteChangesNothing) {
   struct Row { int written, stored, clicks; };
   for (const Row& r : {Row{1, 1, 1}, Row{256, 1, 1}, Row{-1, 1, 1}, Row{7, 2, 2}}) {
     box.SetValue(r.written);
-    EXPECT_TRUE(box.value() == r.stored && clicks == r.clicks) << r.written;
+    EXPECT_EQ(box.value(), r.stored) << r.written;
+    EXPECT_EQ(clicks, r.clicks) << r.written;
   }
 }
 
-// At 150 % and 200 % through SetDpi (the windows here report the system's DPI): the glyph, the
-// caption and the link's box scale and hold their texts, a click on the glyph where it is drawn
-// toggles it, and the anchored tip sits 16 right of the control less the margin, in the dialog's
-// font, each scaled.
+// At 150 % and 200 % through SetDpi (the windows here report the system's DPI): the glyph sits
+// where the scaled rules put it, a click on it toggles it, and the anchored tip sits 16 right of
+// the control less the margin, in the dialog's font, each scaled; the link's box holds its text
+// and its underline. (That the captions fit: the dialog's own test at the display's DPI.)
 TEST(Controls, DrawAtTheDpiTheFormSets) {
-  for (const int dpi : {144, 192}) {
+  struct Row { int dpi, glyph, captionX, glyphTop, tipRight, underline; };
+  for (const Row& r : {Row{144, 20, 29, 3, 19, 2}, Row{192, 26, 38, 5, 26, 2}}) {
     Shown form;
     CheckBox check;
     OptionBox option;
     HyperLink link;
-    const int w = Scale(120, dpi), h = Scale(18, dpi), glyph = Scale(13, dpi);
-    ASSERT_TRUE(check.Create(form.hwnd(), 0, 0, w, h) && option.Create(form.hwnd(), 0, h, w, h) &&
-                link.Create(form.hwnd(), 0, 2 * h, 10, 10));
+    const int w = Scale(120, r.dpi), h = Scale(18, r.dpi);
+    ASSERT_TRUE(check.Create(form.hwnd(), 0, 0, w, h));
+    ASSERT_TRUE(option.Create(form.hwnd(), 0, h, w, h));
+    ASSERT_TRUE(link.Create(form.hwnd(), 0, 2 * h, 10, 10));
     for (GlyphBox* box : {static_cast<GlyphBox*>(&check), static_cast<GlyphBox*>(&option)}) {
-      box->SetCaption(u"Sample");
       box->SetTrackTipText(u"tip");
-      box->SetDpi(dpi);
-      EXPECT_TRUE(box->GlyphSize() == glyph && box->CaptionX() == Scale(19, dpi) && box->GlyphTop() == GlyphTop(h, glyph)) << dpi;
-      EXPECT_LE(box->CaptionX() + TextLineSize(DialogFont(dpi), L"Sample").cx, w) << dpi;
-      const LPARAM at = MAKELPARAM(glyph - 2, box->GlyphTop() + glyph - 2);  // the glyph's far corner as drawn
-      RECT r{};
-      GetWindowRect(box->hWnd(), &r);
+      box->SetDpi(r.dpi);
+      EXPECT_EQ((std::vector{box->GlyphSize(), box->CaptionX(), box->GlyphTop()}), (std::vector{r.glyph, r.captionX, r.glyphTop}));
+      const LPARAM at = MAKELPARAM(r.glyph - 2, r.glyphTop + r.glyph - 2);  // the glyph's far corner
+      const Rect control = test::Placed(box->hWnd(), nullptr);
       SendMessageW(box->hWnd(), WM_MOUSEMOVE, 0, at);
       POINT tip{};  // the tip's inside begins at its place (its border lies outside)
       ClientToScreen(TipWindow(), &tip);
-      EXPECT_EQ(tip.x, r.left + Scale(16, dpi) - Scale(3, dpi)) << dpi;
-      LOGFONTW shown{}, wanted{};  // the tooltip keeps a copy of the font it is given
-      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(TipWindow(), WM_GETFONT, 0, 0)), sizeof shown, &shown);
-      GetObjectW(DialogFont(dpi), sizeof wanted, &wanted);
-      EXPECT_EQ(shown.lfHeight, wanted.lfHeight) << dpi;
+      EXPECT_EQ(tip.x, control.left + r.tipRight) << r.dpi;
+      const auto tipFont = reinterpret_cast<HFONT>(SendMessageW(TipWindow(), WM_GETFONT, 0, 0));  // a copy of it
+      EXPECT_EQ(test::FontHeightOf(tipFont), test::FontHeightOf(DialogFont(r.dpi))) << r.dpi;
       SendMessageW(box->hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
       SendMessageW(box->hWnd(), WM_LBUTTONUP, 0, at);
     }
-    EXPECT_TRUE(check.value() == 1 && option.value()) << dpi;
+    EXPECT_EQ(check.value(), 1) << r.dpi;
+    EXPECT_TRUE(option.value()) << r.dpi;
     link.SetPrompt(u"Sample");
-    link.SetDpi(dpi);
-    const SIZE text = TextLineSize(ControlFont(dpi), L"Sample");
+    link.SetDpi(r.dpi);
+    const SIZE text = TextLineSize(ControlFont(r.dpi), L"Sample");
     RECT client{};
     GetClientRect(link.hWnd(), &client);
-    EXPECT_TRUE(client.right == text.cx && client.bottom == text.cy + ScaleLine(1, dpi)) << dpi;
+    EXPECT_EQ((std::pair{client.right, client.bottom}), (std::pair{text.cx, text.cy + r.underline})) << r.dpi;
     ReleaseCapture();
     DestroyTrackTip();
   }
@@ -160,12 +157,11 @@ TEST(HyperLink, KeepsItsTextSizeWhateverTheFormAsks) {
   test::HostForm form;
   HyperLink link;
   ASSERT_TRUE(link.Create(form.hwnd(), 0, 0, 10, 10));
-  RECT before{}, after{};
-  GetWindowRect(link.hWnd(), &before);
+  const Rect before = test::Placed(link.hWnd(), nullptr);
   SetWindowPos(link.hWnd(), nullptr, 0, 0, 200, 50, SWP_NOMOVE | SWP_NOZORDER);
-  GetWindowRect(link.hWnd(), &after);
-  EXPECT_TRUE(EqualRect(&before, &after) && before.right - before.left < 200);
-  EXPECT_EQ(link.Buffer().width(), before.right - before.left);  // the buffer took the final size
+  EXPECT_EQ(test::Placed(link.hWnd(), nullptr), before);
+  EXPECT_LT(Width(before), 200);
+  EXPECT_EQ(link.Buffer().width(), Width(before));  // the buffer took the final size
 }
 
 // The first leave calls the method and unhooks the control: a second calls nothing.

@@ -10,30 +10,27 @@ namespace {
 
 const wchar_t* const kTitle = L"상자 시험";
 
-struct Key { UINT vk; bool shift, ctrl, alt, press, release; };
-const Key* g_keys = nullptr;
-std::size_t g_count = 0;
+struct Key { UINT vk; bool shift = false, ctrl = false, alt = false, press = true, release = true; };
+const int kYesNo = MB_YESNO | MB_ICONEXCLAMATION;
+Key g_key{};
 
-// Once the box is there: the row's keys, then a close from outside (which answers 0) in case the
-// keys left it open.
+// Once the box is there: the key, then a close from outside (which answers 0) in case the key
+// left it open.
 void CALLBACK Act(HWND, UINT, UINT_PTR id, DWORD) {
   HWND box = FindWindowW(nullptr, kTitle);
   if (!box) return;
   KillTimer(nullptr, id);
-  for (std::size_t i = 0; i < g_count; ++i) {
-    const Key& k = g_keys[i];
-    test::SetModifiers(k.shift, k.ctrl, k.alt);
-    const bool sys = k.alt && k.vk == VK_F4;
-    if (k.press) SendMessageW(box, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, k.vk, 1);
-    if (k.release && IsWindow(box)) SendMessageW(box, sys ? WM_SYSKEYUP : WM_KEYUP, k.vk, 0xC0000001);
-    test::SetModifiers(false, false, false);
-  }
+  const Key& k = g_key;
+  test::SetModifiers(k.shift, k.ctrl, k.alt);
+  const bool sys = k.alt && k.vk == VK_F4;
+  if (k.press) SendMessageW(box, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, k.vk, 1);
+  if (k.release && IsWindow(box)) SendMessageW(box, sys ? WM_SYSKEYUP : WM_KEYUP, k.vk, 0xC0000001);
+  test::SetModifiers(false, false, false);
   if (IsWindow(box)) PostMessageW(box, WM_CLOSE, 0, 0);
 }
 
-int Show(int style, std::initializer_list<Key> keys, const wchar_t* prompt = L"내용") {
-  g_keys = keys.begin();
-  g_count = keys.size();
+int Show(int style, const Key& key, const wchar_t* prompt = L"내용") {
+  g_key = key;
   SetTimer(nullptr, 0, 20, Act);
   return ShowMsgBox(prompt, style, kTitle);
 }
@@ -41,14 +38,17 @@ int Show(int style, std::initializer_list<Key> keys, const wchar_t* prompt = L"�
 TEST(MsgBox, KeysActOnTheirRelease) {
   struct Row { const char* name; int style; Key key; int result; };
   const Row rows[] = {
-      {"OK: Enter", 16, {VK_RETURN, 0, 0, 0, 1, 1}, 1},       {"OK: Esc", 16, {VK_ESCAPE, 0, 0, 0, 1, 1}, 1},
-      {"OK: Alt+F4", 48, {VK_F4, 0, 0, 1, 1, 1}, 1},          {"Yes/No: Enter", 52, {VK_RETURN, 0, 0, 0, 1, 1}, 6},
-      {"Yes/No: Shift+Enter", 52, {VK_RETURN, 1, 0, 0, 1, 1}, 6}, {"Yes/No: Esc", 52, {VK_ESCAPE, 0, 0, 0, 1, 1}, 7},
-      {"Yes/No: Alt+F4", 52, {VK_F4, 0, 0, 1, 1, 1}, 7},      {"a press alone does nothing", 52, {VK_RETURN, 0, 0, 0, 1, 0}, 0},
-      {"a release alone does nothing", 52, {VK_RETURN, 0, 0, 0, 0, 1}, 0}, {"F4 alone does nothing", 52, {VK_F4, 0, 0, 0, 1, 1}, 0},
-      {"Alt+Shift+F4 does nothing", 52, {VK_F4, 1, 0, 1, 1, 1}, 0},
+      {"OK: Enter", MB_ICONERROR, {.vk = VK_RETURN}, IDOK},      {"OK: Esc", MB_ICONERROR, {.vk = VK_ESCAPE}, IDOK},
+      {"OK: Alt+F4", MB_ICONEXCLAMATION, {.vk = VK_F4, .alt = true}, IDOK},
+      {"Yes/No: Enter", kYesNo, {.vk = VK_RETURN}, IDYES},
+      {"Yes/No: Shift+Enter", kYesNo, {.vk = VK_RETURN, .shift = true}, IDYES},
+      {"Yes/No: Esc", kYesNo, {.vk = VK_ESCAPE}, IDNO},    {"Yes/No: Alt+F4", kYesNo, {.vk = VK_F4, .alt = true}, IDNO},
+      {"a press alone does nothing", kYesNo, {.vk = VK_RETURN, .release = false}, 0},
+      {"a release alone does nothing", kYesNo, {.vk = VK_RETURN, .press = false}, 0},
+      {"F4 alone does nothing", kYesNo, {.vk = VK_F4}, 0},
+      {"Alt+Shift+F4 does nothing", kYesNo, {.vk = VK_F4, .shift = true, .alt = true}, 0},
   };
-  for (const Row& r : rows) EXPECT_EQ(Show(r.style, {r.key}), r.result) << r.name;
+  for (const Row& r : rows) EXPECT_EQ(Show(r.style, r.key), r.result) << r.name;
 }
 
 std::wstring Clipboard() {
@@ -63,14 +63,15 @@ std::wstring Clipboard() {
 }
 
 TEST(MsgBox, CtrlCCopiesTheBoxAsText) {
-  struct Row { bool shift, alt; bool copies; };
-  for (const Row& r : {Row{false, false, true}, Row{true, false, false}, Row{false, true, false}}) {
+  const std::wstring rule(27, L'-');
+  const std::wstring box =
+      rule + L"\r\n" + kTitle + L"\r\n" + rule + L"\r\n첫째 줄\r\n둘째 줄\r\n" + rule + L"\r\n예   아니요\r\n" + rule;
+  struct Row { const char* keys; bool shift, alt; std::wstring copied; };
+  for (const Row& r : {Row{"Ctrl+C", false, false, box}, Row{"Ctrl+Shift+C", true, false, L""},
+                       Row{"Ctrl+Alt+C", false, true, L""}}) {
     if (OpenClipboard(nullptr)) EmptyClipboard(), CloseClipboard();
-    Show(52, {{'C', r.shift, true, r.alt, 1, 1}}, L"첫째 줄\r\n둘째 줄");
-    const std::wstring rule(27, L'-');
-    EXPECT_EQ(Clipboard(), r.copies ? rule + L"\r\n" + kTitle + L"\r\n" + rule + L"\r\n첫째 줄\r\n둘째 줄\r\n" + rule +
-                                          L"\r\n예   아니요\r\n" + rule
-                                    : L"") << r.shift << r.alt;
+    Show(kYesNo, {.vk = 'C', .shift = r.shift, .ctrl = true, .alt = r.alt}, L"첫째 줄\r\n둘째 줄");
+    EXPECT_EQ(Clipboard(), r.copied) << r.keys;
   }
 }
 

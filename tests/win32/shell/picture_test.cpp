@@ -30,8 +30,10 @@ std::vector<std::uint32_t> Pixels(const Picture& p) {
   return {bits, bits + std::size_t(p.width()) * std::size_t(p.height())};
 }
 
+std::pair<int, int> SizeOf(const Picture& p) { return {p.width(), p.height()}; }
+
 // The size the windows lay a sheet out in at dpi: the cell count times MulDiv(cell, dpi, 96).
-SIZE Expected(const Skin& s, int dpi) {
+std::pair<int, int> Expected(const Skin& s, int dpi) {
   return {s.cells.columns * MulDiv(s.width / s.cells.columns, dpi, 96),
           s.cells.rows * MulDiv(s.height / s.cells.rows, dpi, 96)};
 }
@@ -41,27 +43,21 @@ TEST(Picture, EverySkinAtEveryDpi) {
   for (const Skin& s : kSkins) {
     const Picture base = LoadPicture(s.name);
     ASSERT_TRUE(base) << s.name;
-    EXPECT_EQ(base.width() * 1000 + base.height(), s.width * 1000 + s.height) << s.name;
+    EXPECT_EQ(SizeOf(base), (std::pair{s.width, s.height})) << s.name;
     EXPECT_EQ(Pixels(LoadPicture(s.name, 96, s.cells)), Pixels(base)) << s.name << ": 96 DPI as before";
     for (const auto& step : steps) {
       const std::wstring drawn = std::wstring(s.name) + step.suffix;
       const Picture art = LoadPicture(drawn.c_str());
-      const SIZE size = Expected(s, step.dpi);
       ASSERT_TRUE(art) << s.name << " at " << step.dpi;
-      EXPECT_EQ(art.width() * 1000 + art.height(), size.cx * 1000 + size.cy) << s.name << " at " << step.dpi;
+      EXPECT_EQ(SizeOf(art), Expected(s, step.dpi)) << s.name << " at " << step.dpi;
       EXPECT_EQ(Pixels(LoadPicture(s.name, UINT(step.dpi), s.cells)), Pixels(art)) << s.name << ": the drawn artwork";
     }
-    for (int dpi : {72, 108, 132, 180, 240}) {  // between the steps, below and above them
-      const Picture p = LoadPicture(s.name, UINT(dpi), s.cells);
-      const SIZE size = Expected(s, dpi);
-      EXPECT_EQ(p.width() * 1000 + p.height(), size.cx * 1000 + size.cy) << s.name << " at " << dpi;
-    }
+    for (int dpi : {72, 108, 132, 180, 240})  // between the steps, below and above them
+      EXPECT_EQ(SizeOf(LoadPicture(s.name, UINT(dpi), s.cells)), Expected(s, dpi)) << s.name << " at " << dpi;
   }
 }
 
-struct DestroyIconHandle {
-  void operator()(HICON icon) const { DestroyIcon(icon); }
-};
+struct DestroyIconHandle { void operator()(HICON icon) const { DestroyIcon(icon); } };
 
 // The icon group has an image of each size Windows asks for at 100 to 200 %, which loads as an icon.
 TEST(Picture, IconAtEverySizeWindowsAsksFor) {
@@ -76,12 +72,15 @@ TEST(Picture, IconAtEverySizeWindowsAsksFor) {
   for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
     const int id = LookupIconIdFromDirectoryEx(group, TRUE, size, size, LR_DEFAULTCOLOR);
     const auto [image, length] = bytes(MAKEINTRESOURCEW(id), RT_ICON);
-    ASSERT_TRUE(image && length > 24) << size;
+    ASSERT_NE(image, nullptr) << size;
+    ASSERT_GT(length, 24u) << size;
     const bool png = image[0] == 0x89 && image[1] == 'P';
     const int width = png ? image[16] << 24 | image[17] << 16 | image[18] << 8 | image[19]
                           : int(reinterpret_cast<const BITMAPINFOHEADER*>(image)->biWidth);
     EXPECT_EQ(width, size) << "the image picked for " << size;
-    EXPECT_EQ(png || reinterpret_cast<const BITMAPINFOHEADER*>(image)->biBitCount == 32, true) << size;
+    if (!png) {
+      EXPECT_EQ(reinterpret_cast<const BITMAPINFOHEADER*>(image)->biBitCount, 32) << size;
+    }
     const Owner<HICON, DestroyIconHandle{}> icon(CreateIconFromResourceEx(image, length, TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR));
     EXPECT_TRUE(icon) << size;
   }

@@ -33,19 +33,11 @@ BOOL WINAPI Delete(LPCWSTR p) { return !Fails() && DeleteFileW(p); }
 
 const SettingsDiskCalls kInjecting{ReadFile, Dir, Create, Write, Flush, GetAttr, SetAttr, Move, Delete};
 
-struct Disk : Win32SettingsFileSystem {
-  IoResult result = IoResult::Failed;
-  Disk() : Win32SettingsFileSystem(kInjecting) {}
-  IoResult ReplaceContents(const Text& path, const Bytes& content) override {
-    return result = Win32SettingsFileSystem::ReplaceContents(path, content);
-  }
-};
-
 std::string Read(const std::wstring& path) {
   Bytes bytes;
   return Win32SettingsFileSystem().ReadAll(FromWide(path), bytes) == IoResult::Ok ? std::string(bytes.begin(), bytes.end()) : "(none)";
 }
-// The file a save is to replace, with normal attributes.
+// The file a save is to replace, with normal attributes (over any it had).
 const std::string kOld = "old settings";
 bool WriteOld(const std::wstring& path) {
   return Win32SettingsFileSystem().ReplaceContents(FromWide(path), Bytes(kOld.begin(), kOld.end())) == IoResult::Ok;
@@ -55,39 +47,6 @@ std::wstring TempFolder(const wchar_t* name) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   return temp + std::wstring(name) + std::to_wstring(GetCurrentProcessId());
-}
-
-// Each call of a save fails in turn: the file is then the old one whole (attributes too) or the
-// new one whole, nothing is left beside it, and the save says Ok exactly when the new one is there.
-TEST(SettingsDisk, EachCallOfASaveFailsInTurn) {
-  const std::wstring folder = TempFolder(L"lumivale-disk-"), file = folder + L"\\Lumivale!!.xml";
-  const SettingsRecord saved{7, u"", false, true};
-  const Bytes fresh = SettingsFileBytes(saved);
-  const std::string expected(fresh.begin(), fresh.end());
-  constexpr DWORD kOldAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
-  int clean = -1;
-  for (int k = -1; k < clean || k == -1; ++k) {
-    SCOPED_TRACE("failing call " + std::to_string(k));
-    CreateDirectoryW(folder.c_str(), nullptr);
-    ASSERT_TRUE(WriteOld(file));
-    SetFileAttributesW(file.c_str(), kOldAttributes);
-    g_calls = 0;
-    g_failAt = k;
-    Disk disk;
-    SaveSettingsTo(disk, FromWide(file), saved);
-    if (k == -1) clean = g_calls;
-    const std::string now = Read(file);
-    const DWORD attributes = GetFileAttributesW(file.c_str()) & kOldAttributes;
-    EXPECT_TRUE(now == kOld || now == expected) << now;  // whole, the one or the other
-    EXPECT_EQ(attributes, now == expected ? 0 : kOldAttributes) << now;
-    EXPECT_EQ(disk.result == IoResult::Ok, now == expected);
-    EXPECT_EQ(disk.HasPlainAttributes(FromWide(file)), now == expected);
-    EXPECT_EQ(GetFileAttributesW((file + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
-  }
-  EXPECT_GE(clean, 5);
-  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileW(file.c_str());
-  RemoveDirectoryW(folder.c_str());
 }
 
 // The dialog, loaded but not shown; the program's end and the pages opened are recorded instead.
@@ -189,8 +148,10 @@ TEST_F(Dialog, FileDialogAnswers) {
   DeleteFileW(g_chosen.c_str());
 }
 
-// Each disk call of a save from the dialog fails in turn: a save that did not put the file in place
-// shows the failing call's error and keeps the old file, the dialog and its saved state.
+// Each disk call of a save from the dialog fails in turn, over an old file that is read-only and
+// hidden. The file is then either the old one whole, attributes too, and the failing call's error
+// is shown, the dialog kept with its saved state (saved and unsaved in turn); or the new one whole
+// with plain attributes and nothing shown. Nothing is left beside it. Without a path: that error.
 TEST_F(Dialog, AFailedSaveIsReportedAndKeepsTheDialog) {
   std::vector<std::wstring> shown;
   form->ShowMessage = [&shown](const std::wstring& prompt, int style, const std::wstring& title) {
@@ -198,42 +159,50 @@ TEST_F(Dialog, AFailedSaveIsReportedAndKeepsTheDialog) {
     return 1;
   };
   form->DiskCalls = kInjecting;
-  auto expectReported = [&](const std::wstring& path, DWORD error, bool savedBefore) {
-    const std::vector<std::wstring> message{
-        L"설정 파일을 저장하지 못했습니다.\r\n" + path + L"\r\n" + SystemErrorText(error), L"설정 저장 실패", L"16"};
-    EXPECT_EQ(shown, message);
-    EXPECT_TRUE(ends.empty());
-    EXPECT_EQ(ProgramSettings().SettingsSaved, savedBefore);
-  };
-  int reported = 0;
-  for (int k = 0;; ++k) {
-    SCOPED_TRACE("failing call " + std::to_string(k));
-    ASSERT_TRUE(WriteOld(ProgramSettings().SettingsPath));
+  const std::wstring file = ProgramSettings().SettingsPath;
+  const Bytes fresh = SettingsFileBytes(ProgramSettings().Settings);
+  constexpr DWORD kOldAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+  const auto save = [&](const std::wstring& path, int failAt, bool savedBefore) {
+    ASSERT_TRUE(WriteOld(file));
+    SetFileAttributesW(file.c_str(), kOldAttributes);
     shown.clear();
     ends.clear();
-    ProgramSettings().SettingsSaved = k % 2 == 0;
+    ProgramSettings().SettingsPath = path;
+    ProgramSettings().SettingsSaved = savedBefore;
     g_calls = 0;
-    g_failAt = k;
+    g_failAt = failAt;
     form->Save();
-    if (g_calls <= k) break;  // every call has failed once
-    if (Read(ProgramSettings().SettingsPath) != kOld) {  // a failure the writer gets past
-      EXPECT_TRUE(shown.empty());
-      EXPECT_EQ(ends.size(), 1u);
+  };
+  const auto report = [](const std::wstring& path, DWORD error) {
+    return std::vector<std::wstring>{L"설정 파일을 저장하지 못했습니다.\r\n" + path + L"\r\n" + SystemErrorText(error),
+                                     L"설정 저장 실패", L"16"};
+  };
+  int reported = 0;
+  for (int k = 0; save(file, k, k % 2 == 0), g_calls > k; ++k) {  // until no call is left to fail
+    SCOPED_TRACE("failing call " + std::to_string(k));
+    EXPECT_EQ(GetFileAttributesW((file + L".new").c_str()), INVALID_FILE_ATTRIBUTES) << "a file left beside it";
+    if (Read(file) != kOld) {  // a failure the writer gets past
+      EXPECT_EQ(Read(file), std::string(fresh.begin(), fresh.end()));
+      EXPECT_TRUE(Win32SettingsFileSystem().HasPlainAttributes(FromWide(file)));
+      EXPECT_EQ(shown, std::vector<std::wstring>{});
       continue;
     }
     ++reported;
-    expectReported(ProgramSettings().SettingsPath, ERROR_ACCESS_DENIED, k % 2 == 0);
+    EXPECT_EQ(GetFileAttributesW(file.c_str()) & kOldAttributes, kOldAttributes);
+    EXPECT_FALSE(Win32SettingsFileSystem().HasPlainAttributes(FromWide(file)));
+    EXPECT_EQ(shown, report(file, ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ends, std::vector<bool>{}) << "the dialog stays";
+    EXPECT_EQ(ProgramSettings().SettingsSaved, k % 2 == 0);
   }
   EXPECT_GE(reported, 4);  // the temporary file made, written, flushed, moved
-  g_failAt = -1;
-  const std::wstring path = ProgramSettings().SettingsPath;
-  ProgramSettings().SettingsPath.clear();
-  shown.clear();
-  ends.clear();
-  ProgramSettings().SettingsSaved = false;
-  form->Save();
-  expectReported(L"", ERROR_PATH_NOT_FOUND, false);
-  ProgramSettings().SettingsPath = path;
+  EXPECT_EQ(Read(file), std::string(fresh.begin(), fresh.end())) << "a save where no call failed";
+  EXPECT_EQ(ends, std::vector<bool>{true});
+  save(L"", -1, false);
+  EXPECT_EQ(shown, report(L"", ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(ends, std::vector<bool>{}) << "the dialog stays";
+  EXPECT_FALSE(ProgramSettings().SettingsSaved);
+  ProgramSettings().SettingsPath = file;
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

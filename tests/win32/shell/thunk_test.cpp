@@ -29,7 +29,7 @@ WNDPROC ProcOf(HWND h) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(h, G
 // after phase sees the procedure's result and may replace it.
 TEST(Thunk, EachPhaseActsOnTheMessageAsItsContractSays) {
   struct Row { bool handled; LRESULT afterSaw, result; };
-  for (const Row& r : {Row{true, 0, 42}, Row{false, 15, 77}}) {
+  for (const Row& r : {Row{.handled = true, .afterSaw = 0, .result = 42}, Row{.handled = false, .afterSaw = 15, .result = 77}}) {
     PlainWindow w;
     Owner owner;
     ASSERT_GE(owner.service.HookWindow(w.hwnd), 0);
@@ -53,7 +53,8 @@ TEST(Thunk, CodeIsExecuteReadOnlyAndStackWalksPassThroughIt) {
   owner.service.HookMessage(w.hwnd, kProbe, kHookBefore);
   const auto* stub = reinterpret_cast<const char*>(ProcOf(w.hwnd));
   MEMORY_BASIC_INFORMATION code{}, data{};
-  ASSERT_TRUE(VirtualQuery(stub, &code, sizeof code) && VirtualQuery(stub + 4096, &data, sizeof data));
+  ASSERT_NE(VirtualQuery(stub, &code, sizeof code), 0u);
+  ASSERT_NE(VirtualQuery(stub + 4096, &data, sizeof data), 0u);
   EXPECT_EQ(code.Protect, static_cast<DWORD>(PAGE_EXECUTE_READ));
   EXPECT_EQ(data.Protect, static_cast<DWORD>(PAGE_READWRITE));
   int frames = 0, stubFrame = -1;
