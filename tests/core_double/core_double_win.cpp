@@ -68,12 +68,12 @@ LRESULT CALLBACK CoreProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-// Windows are shown without activation: the host's dialog keeps the keyboard.
-POINT g_corner{60, 60};
+POINT g_corner{60, 60};  // the windows' top-left corner (x:, y:)
 
+// Windows are shown without activation: the host's dialog keeps the keyboard.
 HWND MakeWindow(const wchar_t* title, DWORD style = WS_OVERLAPPEDWINDOW, HWND parent = nullptr) {
-  HWND w = CreateWindowExW(0, L"LumivaleCoreDouble", title, style, g_corner.x, g_corner.y, 420, 240, parent, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+  HWND w = CreateWindowExW(0, L"LumivaleCoreDouble", title, style, g_corner.x, g_corner.y, 420, 240, parent,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
   ShowWindow(w, SW_SHOWNOACTIVATE);
   return w;
 }
