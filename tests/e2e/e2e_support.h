@@ -136,7 +136,7 @@ class ProgramRun : public ::testing::Test {
                           FALSE));
   }
   void TearDown() override { EndCore(); }  // a core left running: the host never ends it
-  bool StartHost(Process& run, const std::wstring& arguments, const std::wstring& mode) {
+  ::testing::AssertionResult StartHost(Process& run, const std::wstring& arguments, const std::wstring& mode) {
     SetEnvironmentVariableW(L"APPDATA", appData.c_str());  // inherited by the host and its core
     SetEnvironmentVariableW(L"LUMIVALE_CORE_LOG", log.c_str());
     SetEnvironmentVariableW(L"LUMIVALE_CORE_MODE", mode.c_str());
@@ -144,8 +144,9 @@ class ProgramRun : public ::testing::Test {
     std::wstring commandLine = L"\"" + path + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                          &run.pi) != FALSE;
+    if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &run.pi))
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the program did not start, error " << GetLastError();
   }
   std::wstring SettingsFile() const { return Wide(SettingsPathIn(FromWide(appData))); }
   // The first line of the core's log that starts with prefix, waited for up to ms; "" if none.

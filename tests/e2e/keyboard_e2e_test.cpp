@@ -112,7 +112,7 @@ TEST_F(Keyboard, RoadsOfTabShiftTabArrowsSpaceAndEscEndInTheSavedFile) {
     ASSERT_TRUE(WriteFileBytes(SettingsFile(), FileOf({road.storedMode, u"", false, false})));
     DeleteFileW(log.c_str());
     Process host;
-    Open(host);
+    ASSERT_NO_FATAL_FAILURE(Open(host));
     for (const Stroke& stroke : road.strokes) {
       // An injected Shift is not always seen at once by the receiving thread (docs/DEVELOPING.md):
       // it is held a while around the key.
@@ -168,7 +168,7 @@ void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG,
 
 TEST_F(Keyboard, AReaderInAnotherProcessSeesTheDialogAndTheQuestionAndTheirFocus) {
   Process host;
-  Open(host);
+  ASSERT_NO_FATAL_FAILURE(Open(host));
   Com<IAccessible> form;
   ObjectOf(dialog, form);
   ASSERT_NE(form.p, nullptr);
