@@ -44,6 +44,14 @@ void ObjectOf(HWND window, Com<IAccessible>& object) {
                              reinterpret_cast<void**>(&object.p));
 }
 
+// A form's object as a reader gets it: a dialog named by the form's title.
+void ExpectFormObject(HWND window, const wchar_t* title, Com<IAccessible>& object) {
+  ObjectOf(window, object);
+  ASSERT_NE(object.p, nullptr);
+  EXPECT_EQ(NameOf(object.p), title);
+  EXPECT_EQ(Number(object.p, &IAccessible::get_accRole), ROLE_SYSTEM_DIALOG);
+}
+
 // The reader's name of the window that has the keyboard in the dialog's thread.
 std::wstring FocusName(HWND dialog) {
   GUITHREADINFO info{};
@@ -170,10 +178,7 @@ TEST_F(Keyboard, AReaderInAnotherProcessSeesTheDialogAndTheQuestionAndTheirFocus
   Process host;
   ASSERT_NO_FATAL_FAILURE(Open(host));
   Com<IAccessible> form;
-  ObjectOf(dialog, form);
-  ASSERT_NE(form.p, nullptr);
-  EXPECT_EQ(NameOf(form.p), L"Lumivale! Screen Saver - Setting");
-  EXPECT_EQ(Number(form.p, &IAccessible::get_accRole), ROLE_SYSTEM_DIALOG);
+  ASSERT_NO_FATAL_FAILURE(ExpectFormObject(dialog, L"Lumivale! Screen Saver - Setting", form));
 
   constexpr LONG kFocusable = STATE_SYSTEM_FOCUSABLE, kChecked = STATE_SYSTEM_CHECKED;
   const std::vector<IAccessible*> objects = ExpectChildren(form.p, {
@@ -218,10 +223,7 @@ TEST_F(Keyboard, AReaderInAnotherProcessSeesTheDialogAndTheQuestionAndTheirFocus
   HWND box = WaitForWindow(L"설정 무시하고 닫기");
   ASSERT_TRUE(WaitReady(box));
   Com<IAccessible> question;
-  ObjectOf(box, question);
-  ASSERT_NE(question.p, nullptr);
-  EXPECT_EQ(NameOf(question.p), L"설정 무시하고 닫기");
-  EXPECT_EQ(Number(question.p, &IAccessible::get_accRole), ROLE_SYSTEM_DIALOG);
+  ASSERT_NO_FATAL_FAILURE(ExpectFormObject(box, L"설정 무시하고 닫기", question));
   for (IAccessible* object : ExpectChildren(question.p, {{L"설정이 저장되지 않습니다.\r\n종료하시겠습니까?", ROLE_SYSTEM_STATICTEXT, 0},
                                                        {kYes, ROLE_SYSTEM_PUSHBUTTON, kFocusable | STATE_SYSTEM_FOCUSED},
                                                        {kNo, ROLE_SYSTEM_PUSHBUTTON, kFocusable}},
